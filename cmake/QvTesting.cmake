@@ -1,0 +1,13 @@
+# qv_add_test(<name> LABEL <label> SOURCES <files...> LIBS <targets...> [ENV <VAR=value...>])
+# One GoogleTest executable registered as one CTest test with the folder's label.
+function(qv_add_test name)
+  cmake_parse_arguments(ARG "" "LABEL" "SOURCES;LIBS;ENV" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE QV_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABEL}" TIMEOUT 300)
+  if(ARG_ENV)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${ARG_ENV}")
+  endif()
+endfunction()
