@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace qv {
+
+// What the simulator link shows in the window.
+class SimulatorView {
+ public:
+  virtual ~SimulatorView() = default;
+  // The caption of lblSimConStatus.
+  virtual void setSimConStatus(const std::string& status) = 0;
+  // The colour of the on-screen gear-light copies LLN, LLR and LLL, as a
+  // Windows colour value 0x00BBGGRR; the copies are repainted.
+  virtual void setGearLightCopies(uint32_t windowsColour) = 0;
+  // The text of Edit168 on the debug page: the light byte in decimal.
+  virtual void setLightByteText(const std::string& text) = 0;
+};
+
+}  // namespace qv
