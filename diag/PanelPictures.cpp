@@ -23,24 +23,27 @@ struct Toggle {
 
 // Centres of the toggles, matched to the indicator labels laid over the
 // picture (each "*" sits six pixels right of its label's left edge).
-constexpr std::array<Toggle, 6> kUpperRow{{{139, "BAT"},
-                                           {160, "ALT"},
-                                           {193, "AVIONICS"},
-                                           {219, "FUEL"},
-                                           {246, "DE-ICE"},
-                                           {269, "PITOT"}}};
+constexpr std::array<Toggle, 6> kUpperRow{
+    {{139, "BAT"}, {160, "ALT"}, {193, "AVION"}, {219, "FUEL"}, {246, "DE-ICE"}, {269, "PITOT"}}};
 constexpr std::array<Toggle, 7> kLowerRow{{{102, "COWL"},
                                            {142, "PANEL"},
-                                           {167, "BEACON"},
+                                           {167, "BCN"},
                                            {193, "NAV"},
-                                           {219, "STROBE"},
+                                           {219, "STRB"},
                                            {245, "TAXI"},
                                            {271, "LAND"}}};
 constexpr int kUpperRowY = 50;
 constexpr int kLowerRowY = 110;
 
-constexpr QPointF kKnobCentre(61, 86);
-constexpr std::array<const char*, 5> kMagnetoPositions{"OFF", "R", "L", "BOTH", "START"};
+// The knob's positions, from OFF at the left over the top to START at the
+// right, at the angles of the magneto marks laid over the picture.
+constexpr QPointF kKnobCentre(60, 86);
+struct MagnetoPosition {
+  const char* caption;
+  double degrees;
+};
+constexpr std::array<MagnetoPosition, 5> kMagnetoPositions{
+    {{"OFF", 156}, {"R", 124}, {"L", 92}, {"BOTH", 54}, {"START", 28}}};
 
 // The lever sits where the raised-lever picture is laid over the panel.
 constexpr int kLeverX = 362;
@@ -82,28 +85,27 @@ void drawGuard(QPainter& p, int x, int y) {
 }
 
 void drawMagneto(QPainter& p) {
-  for (size_t i = 0; i < kMagnetoPositions.size(); ++i) {
-    // From OFF at the lower left over the top to START at the lower right.
-    const double angle = qDegreesToRadians(200.0 - 55.0 * static_cast<double>(i));
+  for (const MagnetoPosition& position : kMagnetoPositions) {
+    const double angle = qDegreesToRadians(position.degrees);
     const QPointF dir(std::cos(angle), -std::sin(angle));
     p.setPen(QPen(kPrint, 2));
-    p.drawLine(kKnobCentre + dir * 24, kKnobCentre + dir * 29);
-    drawCaption(p, kKnobCentre + dir * 41, kMagnetoPositions.at(i), 7);
+    p.drawLine(kKnobCentre + dir * 21, kKnobCentre + dir * 25);
+    drawCaption(p, kKnobCentre + dir * 45, position.caption, 7);
   }
   QRadialGradient knob(kKnobCentre + QPointF(-5, -5), 22);
   knob.setColorAt(0, QColor(0x70, 0x72, 0x76));
   knob.setColorAt(1, QColor(0x20, 0x21, 0x23));
   p.setPen(QPen(kBezel, 1));
   p.setBrush(knob);
-  p.drawEllipse(kKnobCentre, 19, 19);
+  p.drawEllipse(kKnobCentre, 17, 17);
   // The pointer bar rests on OFF.
   p.save();
   p.translate(kKnobCentre);
-  p.rotate(-200.0 + 90.0);
+  p.rotate(90.0 - kMagnetoPositions[0].degrees);
   p.setBrush(QColor(0x3C, 0x3E, 0x42));
-  p.drawRoundedRect(QRectF(-5, -21, 10, 42), 4, 4);
+  p.drawRoundedRect(QRectF(-5, -19, 10, 38), 4, 4);
   p.setPen(QPen(kPrint, 2));
-  p.drawLine(QPointF(0, -19), QPointF(0, -10));
+  p.drawLine(QPointF(0, -17), QPointF(0, -9));
   p.restore();
 }
 

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <vector>
+
+#include "diag/TestPage.h"
+#include "tests/diag/support/RecordingHistory.h"
+#include "tests/diag/support/RecordingPanel.h"
+
+namespace qv {
+namespace {
+
+class LightTestTest : public ::testing::Test {
+ protected:
+  LightTestTest() {
+    dvrEdit3.setText("0");
+    page.setLightTestTarget(&panel, &history, &dvrEdit3);
+  }
+
+  void choose(const char* group, const char* item) {
+    for (QRadioButton* button : page.findChild<QGroupBox*>(group)->findChildren<QRadioButton*>()) {
+      if (button->text() == item) {
+        button->click();
+        return;
+      }
+    }
+    FAIL() << group << " has no item " << item;
+  }
+
+  void pressTestLights() { page.findChild<QPushButton*>("sswptestSpeedButton1")->click(); }
+
+  // The feature report the panel must receive for a light byte.
+  [[nodiscard]] std::vector<uint8_t> expectedReport(uint8_t lightByte) const {
+    std::vector<uint8_t> report(panel.featureLength, 0);
+    report[1] = lightByte;
+    return report;
+  }
+
+  test::RecordingPanel panel;
+  test::RecordingHistory history;
+  QLineEdit dvrEdit3;
+  TestPage page;
+};
+
+TEST_F(LightTestTest, SendsTheSumOfTheGroupValuesAsTheLightByte) {
+  choose("RadioGroup1", "Amber");
+  choose("RadioGroup2", "Amber");
+  choose("RadioGroup3", "Amber");
+  pressTestLights();
+
+  choose("RadioGroup1", "Off");
+  choose("RadioGroup2", "Off");
+  pressTestLights();  // left "Amber" alone lights bit 6 too: 82, not 18
+
+  choose("RadioGroup1", "Green");
+  choose("RadioGroup2", "Red");
+  choose("RadioGroup3", "Off");
+  pressTestLights();
+
+  ASSERT_EQ(panel.reports.size(), 3U);
+  EXPECT_EQ(panel.reports[0], expectedReport(127));
+  EXPECT_EQ(panel.reports[1], expectedReport(82));
+  EXPECT_EQ(panel.reports[2], expectedReport(33));
+  EXPECT_EQ(history.lines, (std::vector<std::string>{"", "", ""}));
+}
+
+TEST_F(LightTestTest, NothingSelectedTurnsEveryLightOff) {
+  pressTestLights();
+  ASSERT_EQ(panel.reports.size(), 1U);
+  EXPECT_EQ(panel.reports[0], expectedReport(0));
+}
+
+TEST_F(LightTestTest, ChoosingItemsAloneSendsNothing) {
+  choose("RadioGroup1", "Red");
+  choose("RadioGroup3", "Green");
+  EXPECT_TRUE(panel.reports.empty());
+  EXPECT_TRUE(history.lines.empty());
+}
+
+TEST_F(LightTestTest, WithoutABoundPanelNothingIsSentOrLogged) {
+  panel.bound = false;
+  choose("RadioGroup2", "Green");
+  pressTestLights();
+  EXPECT_TRUE(panel.reports.empty());
+  EXPECT_TRUE(history.lines.empty());
+}
+
+TEST_F(LightTestTest, ByteTwoIsTheNumberOfDvrEdit3) {
+  dvrEdit3.setText("5");
+  pressTestLights();
+  ASSERT_EQ(panel.reports.size(), 1U);
+  EXPECT_EQ(panel.reports[0].at(2), 5);
+}
+
+TEST_F(LightTestTest, FollowsTheFeatureLengthOfThePanel) {
+  panel.featureLength = 2;
+  choose("RadioGroup1", "Green");
+  pressTestLights();
+  panel.featureLength = 100;  // longer than any fixed report buffer
+  pressTestLights();
+  ASSERT_EQ(panel.reports.size(), 2U);
+  EXPECT_EQ(panel.reports[0], (std::vector<uint8_t>{0, 1}));
+  EXPECT_EQ(panel.reports[1], expectedReport(1));
+}
+
+}  // namespace
+}  // namespace qv
