@@ -94,6 +94,22 @@ QLineEdit* DeviceConsole::byteEditor(int index) const {
   return edits_.at(static_cast<size_t>(index));
 }
 
+std::vector<uint8_t> DeviceConsole::reportFromEdits(uint16_t outputLength) const {
+  std::vector<std::string> editorTexts;
+  const size_t dataBytes = outputWriteLength(outputLength);
+  for (size_t i = 0; i + 1 < dataBytes && edits_.at(i) != nullptr; ++i) {
+    editorTexts.push_back(edits_.at(i)->text().toStdString());
+  }
+  return buildOutputReport(reportId_->text().toStdString(), editorTexts, outputLength);
+}
+
+void DeviceConsole::showReportBytes(const std::vector<uint8_t>& report) {
+  reportId_->setText(QString::fromStdString(hexPair(report.at(0))));
+  for (size_t i = 1; i < report.size() && edits_.at(i - 1) != nullptr; ++i) {
+    edits_.at(i - 1)->setText(QString::fromStdString(hexPair(report[i])));
+  }
+}
+
 void DeviceConsole::setSaveDialog(HistorySaveDialog* dialog) {
   saveDialog_ = dialog != nullptr ? dialog : ownSaveDialog_.get();
 }

@@ -4,7 +4,9 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "diag/OutputReport.h"
 #include "engine/HistoryLog.h"
 #include "hid/DeviceListView.h"
 
@@ -41,6 +43,13 @@ class DeviceConsole : public QFrame, public DeviceListView, public HistoryLog {
 
   [[nodiscard]] const QLineEdit* dvrEdit3() const { return dvrEdit3_; }
 
+  // The write: the output report from ReportID and the byte editors, of the
+  // device's output length (cut to the 65-byte buffer), written to `dev`;
+  // the edits then show the bytes sent and the history gets the "W" line.
+  // Without a device nothing happens.
+  template <typename Device>
+  void writeReport(Device* dev);
+
   // The file dialog and error box of SaveBtnClick; the console's own by default.
   void setSaveDialog(HistorySaveDialog* dialog);
   void SaveBtnClick();
@@ -60,6 +69,8 @@ class DeviceConsole : public QFrame, public DeviceListView, public HistoryLog {
 
  private:
   void buildControls();
+  [[nodiscard]] std::vector<uint8_t> reportFromEdits(uint16_t outputLength) const;
+  void showReportBytes(const std::vector<uint8_t>& report);
 
   QListWidget* devListBox_ = nullptr;
   QListWidget* historyListBox_ = nullptr;
@@ -72,5 +83,21 @@ class DeviceConsole : public QFrame, public DeviceListView, public HistoryLog {
   std::unique_ptr<HistorySaveDialog> ownSaveDialog_;
   HistorySaveDialog* saveDialog_ = nullptr;
 };
+
+template <typename Device>
+void DeviceConsole::writeReport(Device* dev) {
+  if (dev == nullptr) {
+    return;
+  }
+  const uint16_t outputLength = dev->Caps().OutputReportByteLength;
+  const std::vector<uint8_t> report = reportFromEdits(outputLength);
+  showReportBytes(report);
+  uint32_t written = 0;
+  if (!dev->WriteFile(report.data(), static_cast<uint32_t>(outputWriteLength(outputLength)),
+                      written)) {
+    written = 0;
+  }
+  appendLine(writeHistoryLine(report, written));
+}
 
 }  // namespace qv

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "diag/DeviceConsole.h"
+#include "tests/diag/support/FakeDevice.h"
 
 namespace qv {
 namespace {
@@ -98,6 +99,60 @@ TEST_F(DeviceConsoleTest, MovingTheReadToggleDoesNotClickIt) {
   console.setReadButtonDown(false);
   EXPECT_FALSE(readBtn->isChecked());
   EXPECT_EQ(clicks, 0);
+}
+
+class ConsoleWriteTest : public DeviceConsoleTest {
+ protected:
+  ConsoleWriteTest() { console.buildByteEditors(); }
+  [[nodiscard]] QLineEdit* reportId() const { return console.findChild<QLineEdit*>("ReportID"); }
+  [[nodiscard]] QString lastHistoryLine() const {
+    return history()->count() == 0 ? QString() : history()->item(history()->count() - 1)->text();
+  }
+  test::FakeDevice dev;
+};
+
+TEST_F(ConsoleWriteTest, WritesTheEditedReportAndShowsItsBytes) {
+  dev.lengths.OutputReportByteLength = 3;
+  reportId()->setText("a");
+  console.byteEditor(0)->setText("1ff");
+  console.byteEditor(1)->setText("");
+  console.byteEditor(2)->setText("77");  // beyond the report: untouched
+  console.writeReport(&dev);
+
+  ASSERT_EQ(dev.writes.size(), 1U);
+  EXPECT_EQ(dev.writes[0], (std::vector<uint8_t>{0x0A, 0xFF, 0x00}));
+  EXPECT_EQ(lastHistoryLine(), "W 0A  FF 00 ");
+  EXPECT_EQ(reportId()->text(), "0A");
+  EXPECT_EQ(console.byteEditor(0)->text(), "FF");
+  EXPECT_EQ(console.byteEditor(1)->text(), "00");
+  EXPECT_EQ(console.byteEditor(2)->text(), "77");
+}
+
+TEST_F(ConsoleWriteTest, AFailedWriteLogsOnlyTheReportId) {
+  dev.lengths.OutputReportByteLength = 3;
+  dev.writeFails = true;
+  reportId()->setText("zz");
+  console.writeReport(&dev);
+  EXPECT_EQ(lastHistoryLine(), "W 00  ");
+  EXPECT_EQ(reportId()->text(), "00");
+}
+
+TEST_F(ConsoleWriteTest, WithoutADeviceNothingHappens) {
+  reportId()->setText("a");
+  console.writeReport(static_cast<test::FakeDevice*>(nullptr));
+  EXPECT_EQ(history()->count(), 0);
+  EXPECT_EQ(reportId()->text(), "a");
+}
+
+TEST_F(ConsoleWriteTest, AReportLongerThanTheBufferWritesItsFirst65Bytes) {
+  dev.lengths.OutputReportByteLength = 300;
+  console.byteEditor(63)->setText("5");
+  console.writeReport(&dev);
+  ASSERT_EQ(dev.writes.size(), 1U);
+  ASSERT_EQ(dev.writes[0].size(), 65U);
+  EXPECT_EQ(dev.writes[0][64], 5);
+  EXPECT_EQ(console.byteEditor(63)->text(), "05");
+  EXPECT_TRUE(console.byteEditor(64)->text().isEmpty());
 }
 
 }  // namespace
