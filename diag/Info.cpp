@@ -11,7 +11,7 @@ namespace {
 
 QLabel* caption(QWidget* parent, const char* text, int left, int top) {
   auto* label = new QLabel(text, parent);
-  label->setGeometry(left, top, 90, 17);
+  label->setGeometry(left, top, 94, 17);
   return label;
 }
 
@@ -35,9 +35,9 @@ Thidform::Thidform(QWidget* parent)
     length->setText("0");
   }
 
-  vendorName_ = addValue("VendorName", "Vendor name:", 12, 100, 240);
-  productName_ = addValue("ProductName", "Product name:", 12, 120, 240);
-  serialNo_ = addValue("SerialNo", "Serial No:", 12, 140, 240);
+  vendorName_ = addValue("VendorName", "Vendor name:", 12, 100, 245);
+  productName_ = addValue("ProductName", "Product name:", 12, 120, 245);
+  serialNo_ = addValue("SerialNo", "Serial No:", 12, 140, 245);
 
   caption(this, "Strings", 12, 166);
   devStrings_ = new QListWidget(this);
@@ -54,7 +54,7 @@ QLabel* Thidform::addValue(const char* name, const char* captionText, int left, 
   caption(this, captionText, left, top);
   auto* value = new QLabel(this);
   value->setObjectName(name);
-  value->setGeometry(left + 88, top, width, 17);
+  value->setGeometry(left + 96, top, width, 17);
   return value;
 }
 
