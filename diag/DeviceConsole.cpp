@@ -73,16 +73,16 @@ void DeviceConsole::buildByteEditors() {
   }
   const QRect model = drEdit1_->geometry();
   QWidget* previous = drEdit1_;
-  for (int r = 0; r < kPlacedByteEditors / 16; ++r) {
-    for (int c = 0; c < 16; ++c) {
-      QLineEdit* editor = edits_.at(static_cast<size_t>(r * 16 + c));
-      editor->hide();
-      editor->setGeometry(model.left() + c * (model.width() + 2),
-                          model.top() + r * (model.height() + 2), model.width(), model.height());
-      if (editor != previous) {
-        setTabOrder(previous, editor);
-        previous = editor;
-      }
+  for (size_t i = 0; i < kPlacedByteEditors; ++i) {
+    const int r = static_cast<int>(i / 16);
+    const int c = static_cast<int>(i % 16);
+    QLineEdit* editor = edits_.at(i);
+    editor->hide();
+    editor->setGeometry(model.left() + c * (model.width() + 2),
+                        model.top() + r * (model.height() + 2), model.width(), model.height());
+    if (editor != previous) {
+      setTabOrder(previous, editor);
+      previous = editor;
     }
   }
 }

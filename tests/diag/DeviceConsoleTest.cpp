@@ -19,16 +19,6 @@ class DeviceConsoleTest : public ::testing::Test {
   DeviceConsole console;
 };
 
-TEST_F(DeviceConsoleTest, IsAHiddenPanelWithItsControls) {
-  EXPECT_EQ(console.objectName(), "Panel7");
-  EXPECT_EQ(console.geometry(), QRect(8, 104, 734, 314));
-  EXPECT_TRUE(console.isHidden());
-  EXPECT_EQ(console.dvrEdit3()->text(), "0");
-  EXPECT_TRUE(console.dvrEdit3()->isHidden());
-  EXPECT_TRUE(console.findChild<QPushButton*>("ReadBtn")->isCheckable());
-  EXPECT_EQ(console.findChild<QPushButton*>("WriteBtn")->text(), "dvrWrite");
-}
-
 TEST_F(DeviceConsoleTest, FirstActivationCreates1023EditorsAndPlaces64) {
   const auto before = console.findChildren<QLineEdit*>().size();
   EXPECT_FALSE(console.byteEditorsBuilt());

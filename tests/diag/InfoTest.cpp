@@ -67,14 +67,5 @@ TEST(InfoTest, ADeviceWithoutStringsShowsEmptyLists) {
   EXPECT_TRUE(items(form, "LangStrings").isEmpty());
 }
 
-TEST(InfoTest, IsTheFixedSizeInfoDialog) {
-  Thidform form;
-  EXPECT_EQ(form.windowTitle(), "Info");
-  EXPECT_EQ(form.size(), QSize(357, 313));
-  for (const char* name : {"InputLen", "OutputLen", "FeatureLen"}) {
-    EXPECT_EQ(labelText(form, name), "0") << name;
-  }
-}
-
 }  // namespace
 }  // namespace qv
