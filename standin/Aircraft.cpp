@@ -186,8 +186,10 @@ std::optional<std::string> Aircraft::moveGear(double seconds) {
   if (nose == gearTarget_) {
     return gearTarget_ == 0.0 ? "gear up" : "gear down";
   }
-  if (std::floor(before / 25.0) != std::floor(nose / 25.0)) {
-    return "gear at " + number(std::round(nose)) + "%";
+  for (const double mark : {25.0, 50.0, 75.0}) {
+    if (before != mark && (before - mark) * (nose - mark) <= 0.0) {
+      return "gear at " + number(std::round(nose)) + "%";
+    }
   }
   return std::nullopt;
 }
