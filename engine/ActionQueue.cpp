@@ -45,7 +45,8 @@ void ActionQueue::pass(const std::function<void(int32_t, std::string_view)>& go)
 }
 
 void ActionQueue::removeRows(std::string_view actionid) {
-  const auto removed = std::erase_if(rows_, [actionid](const TActionRow& r) { return r.actionid == actionid; });
+  const auto removed =
+      std::erase_if(rows_, [actionid](const TActionRow& r) { return r.actionid == actionid; });
   if (removed > 0) {
     changed();
   }

@@ -75,7 +75,8 @@ inline constexpr std::string_view kDurationHeading = "Label6";
 inline constexpr std::string_view kDurationHeadingText = "Dur (30ms)";
 
 inline constexpr std::array<std::string_view, 7> kModifierItems{
-    "N None", "C Control", "S Shift", "A Alt", "G Alt Ground", "CS Control Shift", "CA Control Alt"};
+    "N None",       "C Control",        "S Shift",       "A Alt",
+    "G Alt Ground", "CS Control Shift", "CA Control Alt"};
 inline constexpr std::array<std::string_view, 4> kColourItems{"None", "Green", "Amber", "Red"};
 
 // Defaults of number boxes on the mapping pages.

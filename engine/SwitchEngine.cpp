@@ -12,8 +12,8 @@ namespace qv {
 
 namespace {
 
-constexpr std::array<std::string_view, 5> kMagnetoMarks{"sspmag1", "sspmag2", "sspmag3",
-                                                        "sspmag4", "sspmag5"};
+constexpr std::array<std::string_view, 5> kMagnetoMarks{"sspmag1", "sspmag2", "sspmag3", "sspmag4",
+                                                        "sspmag5"};
 
 // The Test-page indicator of each switch (index = switch number) and whether
 // it only ever shows (the magneto marks) rather than follows the switch.
@@ -23,19 +23,37 @@ struct Indicator {
 };
 constexpr std::array<Indicator, kSwitchCount + 1> kIndicators{{
     {"", false},
-    {"sspbbsw2", false},    {"sspbbsw1", false},    {"sspbtsw4blk", false},
-    {"sspbtsw3blk", false}, {"sspbtsw2blk", false}, {"sspbtsw1blk", false},
-    {"sspbtsw2red", false}, {"sspbtsw1red", false}, {"sspmag3", true},
-    {"sspmag2", true},      {"sspmag1", true},      {"sspbbsw7", false},
-    {"sspbbsw6", false},    {"sspbbsw5", false},    {"sspbbsw4", false},
-    {"sspbbsw3", false},    {"", false},            {"", false},
-    {"", false},            {"", false},            {"", false},
-    {"gearupimage", false}, {"sspmag5", true},      {"sspmag4", true},
+    {"sspbbsw2", false},
+    {"sspbbsw1", false},
+    {"sspbtsw4blk", false},
+    {"sspbtsw3blk", false},
+    {"sspbtsw2blk", false},
+    {"sspbtsw1blk", false},
+    {"sspbtsw2red", false},
+    {"sspbtsw1red", false},
+    {"sspmag3", true},
+    {"sspmag2", true},
+    {"sspmag1", true},
+    {"sspbbsw7", false},
+    {"sspbbsw6", false},
+    {"sspbbsw5", false},
+    {"sspbbsw4", false},
+    {"sspbbsw3", false},
+    {"", false},
+    {"", false},
+    {"", false},
+    {"", false},
+    {"", false},
+    {"gearupimage", false},
+    {"sspmag5", true},
+    {"sspmag4", true},
 }};
 
 constexpr int kGearLeverUpSwitch = 22;
 
-bool isMagnetoSwitch(int ky) { return ky == 9 || ky == 10 || ky == 11 || ky == 23 || ky == 24; }
+bool isMagnetoSwitch(int ky) {
+  return ky == 9 || ky == 10 || ky == 11 || ky == 23 || ky == 24;
+}
 
 std::string hexByte(const char* format, unsigned value) {
   std::array<char, 8> buffer{};
@@ -55,11 +73,12 @@ std::string ByteToBits(uint8_t value) {
   return bits;
 }
 
-SwitchEngine::SwitchEngine(KeyInjector& injector, HistoryLog& history,
-                           PanelIndicators& indicators)
+SwitchEngine::SwitchEngine(KeyInjector& injector, HistoryLog& history, PanelIndicators& indicators)
     : injector_(injector), history_(history), indicators_(indicators) {}
 
-void SwitchEngine::populatekeyarray(const NamedTexts& texts) { qv::populatekeyarray(keyarray, texts); }
+void SwitchEngine::populatekeyarray(const NamedTexts& texts) {
+  qv::populatekeyarray(keyarray, texts);
+}
 
 void SwitchEngine::ShowRead(uint16_t vendorId, uint16_t productId, uint8_t ReportID,
                             const uint8_t* Data, uint16_t Size) {
@@ -89,8 +108,9 @@ void SwitchEngine::ShowRead(uint16_t vendorId, uint16_t productId, uint8_t Repor
       indicators_.setIndicatorVisible(mark, false);
     }
   }
-  const std::array<int32_t, 3> bytes = first ? std::array<int32_t, 3>{panelkey1, panelkey2, panelkey3}
-                                             : std::array<int32_t, 3>{newkey1, newkey2, newkey3};
+  const std::array<int32_t, 3> bytes = first
+                                           ? std::array<int32_t, 3>{panelkey1, panelkey2, panelkey3}
+                                           : std::array<int32_t, 3>{newkey1, newkey2, newkey3};
   for (size_t byteNo = 0; byteNo < bytes.size(); ++byteNo) {
     const std::string bits = ByteToBits(static_cast<uint8_t>(bytes.at(byteNo)));
     for (size_t i = 0; i < bits.size(); ++i) {

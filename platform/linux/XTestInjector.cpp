@@ -53,6 +53,8 @@ class XTestInjector final : public KeyInjector {
 
 }  // namespace
 
-std::unique_ptr<KeyInjector> makeXTestInjector() { return std::make_unique<XTestInjector>(); }
+std::unique_ptr<KeyInjector> makeXTestInjector() {
+  return std::make_unique<XTestInjector>();
+}
 
 }  // namespace qv

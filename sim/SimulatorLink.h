@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string>
+
+#include "engine/KeyTable.h"
+#include "engine/SimulatorSide.h"
+#include "sim/SimConnect.h"
+#include "sim/TSimCon.h"
+
+namespace qv {
+
+class PanelFeaturePort;
+class SimulatorView;
+
+// The simulator link as the engine and the window see it: owns the one
+// TSimCon, runs the simulator phases of the tick, sends direct events and
+// drives the gear lights. Main thread only.
+class SimulatorLink final : public SimulatorSide {
+ public:
+  SimulatorLink(const KeyArray& keyarray, PanelFeaturePort& panel, SimulatorView& view);
+  // Program end: the connection is closed and the library unloaded.
+  ~SimulatorLink() override;
+  SimulatorLink(const SimulatorLink&) = delete;
+  SimulatorLink& operator=(const SimulatorLink&) = delete;
+
+  // Creation: prepares SimCon and loads the client library.
+  void SimC_Init(const std::string& libraryFile = simLibraryFileName());
+  // The window closes: sets Quit and closes the connection, so no new one
+  // is opened while the program ends.
+  void closeWindow();
+
+  // Sends the low 8 bits of sval as the light byte to the bound panel.
+  void LG_Send(int sval);
+
+  [[nodiscard]] bool connected() const override;
+  void sendDirectEvent(int fn) override;
+  void LG_LED(int fn) override;
+  void showStatus() override;
+  void connectPhase() override;
+  void dispatchPhase() override;
+  void quitPhase() override;
+  void gearLightRefresh() override;
+
+  TSimCon SimCon;
+
+ private:
+  void closeConnection();
+
+  const KeyArray& keyarray_;
+  PanelFeaturePort& panel_;
+  SimulatorView& view_;
+};
+
+}  // namespace qv

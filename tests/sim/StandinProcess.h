@@ -1,0 +1,48 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace qv::test {
+
+// The real stand-in simulator as a child process on a socket of the test's
+// own, with its output kept in a file.
+class StandinProcess {
+ public:
+  // Points this process and its children at a fresh socket directory.
+  StandinProcess();
+  ~StandinProcess();
+  StandinProcess(const StandinProcess&) = delete;
+  StandinProcess& operator=(const StandinProcess&) = delete;
+
+  // Starts the simulator and waits until it listens.
+  void start(const std::vector<std::string>& options = {});
+  // SIGTERM: the simulator sends QUIT and ends.
+  void stop();
+  // SIGKILL: the simulator ends without a word.
+  void kill();
+
+  // Everything the simulator printed since start().
+  [[nodiscard]] std::string output() const;
+  // Lines of output() that contain `text`.
+  [[nodiscard]] int linesWith(const std::string& text) const;
+
+ private:
+  void end(int signal);
+
+  std::string directory_;
+  std::string outputFile_;
+  pid_t pid_ = -1;
+  int runs_ = 0;
+};
+
+// Calls `step` every 20 ms until `done` holds or `timeout` passes; returns
+// whether it held.
+bool repeatUntil(const std::function<void()>& step, const std::function<bool()>& done,
+                 std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+}  // namespace qv::test
