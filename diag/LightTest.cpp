@@ -35,12 +35,14 @@ void runLightTest(PanelFeaturePort* panel, HistoryLog* history, uint8_t lightByt
     return;
   }
   const uint16_t length = panel->featureReportByteLength();
-  // Sized to the panel's report, so a long feature report is never sent
-  // from beyond the buffer.
-  std::vector<uint8_t> report(std::max<size_t>(length, 3), 0);
-  report[1] = lightByte;
-  report[2] = byte2;
-  static_cast<void>(panel->setFeature(report.data(), length));
+  if (length > 0) {
+    // Sized to the panel's report, so a long feature report is never sent
+    // from beyond the buffer.
+    std::vector<uint8_t> report(std::max<size_t>(length, 3), 0);
+    report[1] = lightByte;
+    report[2] = byte2;
+    static_cast<void>(panel->setFeature(report.data(), length));
+  }
   if (history != nullptr) {
     history->appendLine("");
   }

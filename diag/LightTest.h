@@ -16,7 +16,8 @@ uint8_t lightTestByte(int noseItem, int rightItem, int leftItem);
 
 // Sends report id 0, the light byte and byte2 (the console's dvrEdit3) as a
 // feature report of the panel's feature length, then adds an empty history
-// line. Without a bound panel nothing happens at all.
+// line. Without a bound panel nothing happens at all; a panel whose feature
+// length cannot be read (0) gets no report, as no report id fits.
 void runLightTest(PanelFeaturePort* panel, HistoryLog* history, uint8_t lightByte, uint8_t byte2);
 
 }  // namespace qv

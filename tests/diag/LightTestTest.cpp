@@ -102,9 +102,13 @@ TEST_F(LightTestTest, FollowsTheFeatureLengthOfThePanel) {
   pressTestLights();
   panel.featureLength = 100;  // longer than any fixed report buffer
   pressTestLights();
+  const std::vector<uint8_t> longReport = expectedReport(1);
+  panel.featureLength = 0;  // capabilities not readable
+  pressTestLights();
   ASSERT_EQ(panel.reports.size(), 2U);
   EXPECT_EQ(panel.reports[0], (std::vector<uint8_t>{0, 1}));
-  EXPECT_EQ(panel.reports[1], expectedReport(1));
+  EXPECT_EQ(panel.reports[1], longReport);
+  EXPECT_EQ(history.lines.size(), 3U);
 }
 
 }  // namespace
