@@ -54,11 +54,16 @@ PanelBinding::PanelBinding(THidDeviceController& HidCtl, DeviceListView& DevList
 PanelBinding::~PanelBinding() {
   saitekSwitchPanel_ = nullptr;
   currentDevice_ = nullptr;
-  HidCtl_.Release(entries_);
   HidCtl_.OnEnumerate = nullptr;
   HidCtl_.OnDeviceChange = nullptr;
   HidCtl_.OnDeviceData = nullptr;
   HidCtl_.OnDeviceDataError = nullptr;
+  HidCtl_.Release(entries_);
+  // The fresh records took over our data handler; none may call it later.
+  for (int32_t i = 0; i < HidCtl_.Count(); ++i) {
+    HidCtl_.Device(i)->SetOnData(nullptr);
+    HidCtl_.Device(i)->OnDataError = nullptr;
+  }
 }
 
 THidDevice* PanelBinding::deviceAt(int index) const {

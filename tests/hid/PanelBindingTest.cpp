@@ -223,5 +223,32 @@ TEST_F(BindingTest, TheReadToggleFollowsTheSelectionAndStaysUpWithoutAccess) {
   EXPECT_TRUE(list.readButtonDown);
 }
 
+TEST(PanelBindingLifetime, AGoneBindingLeavesNoHandlerOfItsOwn) {
+  test::ScriptedHidPlatform platform;
+  test::ManualEventLoop loop;
+  FakeDeviceList list;
+  FakeHistory history;
+  THidDeviceController controller(platform, loop, nullptr);
+  controller.DevThreadSleepTime = 10;
+  const auto panel = platform.plugIn();
+  int reports = 0;
+  {
+    PanelBinding binding(controller, list, history,
+                         [&](uint16_t, uint16_t, uint8_t, const uint8_t*, uint16_t) { ++reports; });
+    loop.runPending();
+    ASSERT_NE(binding.SaitekSwitchPanel(), nullptr);
+  }
+  ASSERT_EQ(controller.Count(), 1);
+  EXPECT_FALSE(controller.Device(0)->IsCheckedOut());
+  EXPECT_FALSE(controller.Device(0)->OnData());
+
+  // Whoever checks the device out next gets no reader calling into the binding.
+  controller.OnDeviceData = nullptr;
+  THidDevice* device = nullptr;
+  ASSERT_TRUE(controller.CheckOutByIndex(device, 0));
+  EXPECT_EQ(device->Reader(), nullptr);
+  EXPECT_EQ(reports, 0);
+}
+
 }  // namespace
 }  // namespace qv
