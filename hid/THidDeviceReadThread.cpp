@@ -1,0 +1,132 @@
+#include "hid/THidDeviceReadThread.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "hid/MainThreadHandoff.h"
+#include "hid/THidDevice.h"
+
+namespace qv {
+
+THidDeviceReadThread::THidDeviceReadThread(THidDevice& Device_, HidPlatform& platform,
+                                           MainThreadHandoff& handoff, Settings settings)
+    : Device(Device_),
+      platform_(platform),
+      handoff_(handoff),
+      settings_(settings),
+      Report(settings.InputReportByteLength),
+      thread_([this] { Execute(); }) {}
+
+THidDeviceReadThread::~THidDeviceReadThread() {
+  Stop();
+}
+
+void THidDeviceReadThread::RequestStop() {
+  {
+    const std::lock_guard lock(sleepMutex_);
+    stop_ = true;
+  }
+  sleepWake_.notify_all();
+}
+
+void THidDeviceReadThread::Stop() {
+  RequestStop();
+  if (thread_.joinable()) {
+    handoff_.serveUntil([this] { return Finished(); });
+    thread_.join();
+  }
+}
+
+void THidDeviceReadThread::DropReadHandle() {
+  dropReadHandle_ = true;
+}
+
+bool THidDeviceReadThread::sleep(int32_t ms) {
+  std::unique_lock lock(sleepMutex_);
+  sleepWake_.wait_for(lock, std::chrono::milliseconds(std::max(ms, 0)),
+                      [this] { return stopRequested(); });
+  return !stopRequested();
+}
+
+bool THidDeviceReadThread::handOver(const std::function<void()>& call) {
+  return handoff_.runOnMainThread(call) == nullptr;
+}
+
+void THidDeviceReadThread::Execute() {
+  try {
+    readLoop();
+  } catch (...) {
+    // An exception never leaves the thread; the reader just ends.
+  }
+  channel_.reset();
+  finished_ = true;
+  handoff_.wake();
+}
+
+bool THidDeviceReadThread::ensureReadHandle() {
+  if (dropReadHandle_.exchange(false)) {
+    channel_.reset();
+  }
+  if (channel_) {
+    return true;
+  }
+  if (!Device.IsAccessible()) {
+    FErr = platform_.closedHandleError();
+    return false;
+  }
+  uint32_t error = 0;
+  channel_ = platform_.openInput(Device.PnPInfo().DevicePath, error);
+  if (!channel_) {
+    FErr = error;
+  }
+  return channel_ != nullptr;
+}
+
+void THidDeviceReadThread::readLoop() {
+  const auto reportError = [this] {
+    if (const auto& handler = Device.OnDataError) {
+      handler(Device, FErr);
+    }
+  };
+  const auto reportData = [this] {
+    if (const auto& handler = Device.OnData()) {
+      handler(Device, Report[0], Report.data() + 1, static_cast<uint16_t>(NumBytesRead - 1));
+    }
+  };
+
+  while (!stopRequested()) {
+    std::fill(Report.begin(), Report.end(), uint8_t{0});
+    HidReadOutcome outcome;
+    if (ensureReadHandle()) {
+      // Timeouts only let the reader look for a stop; a report ends the wait at once.
+      do {
+        outcome = channel_->read(Report.data(), Report.size(), settings_.ThreadSleepTime);
+      } while (outcome.kind == HidReadOutcome::Kind::Timeout && !stopRequested() &&
+               !dropReadHandle_);
+      if (outcome.kind == HidReadOutcome::Kind::Timeout) {
+        continue;
+      }
+    } else {
+      outcome = {HidReadOutcome::Kind::Failed, 0, FErr};
+    }
+
+    if (outcome.kind == HidReadOutcome::Kind::Failed) {
+      FErr = outcome.error;
+      if (!handOver(reportError)) {
+        return;
+      }
+      sleep(settings_.ThreadSleepTime);
+      continue;
+    }
+
+    NumBytesRead = std::min<uint32_t>(outcome.bytes, static_cast<uint32_t>(Report.size()));
+    if (NumBytesRead != 0 && !handOver(reportData)) {
+      return;
+    }
+    if (settings_.PollingDelayTime > 0) {
+      sleep(settings_.PollingDelayTime);
+    }
+  }
+}
+
+}  // namespace qv

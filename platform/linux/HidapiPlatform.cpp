@@ -1,0 +1,273 @@
+#include "platform/linux/HidapiPlatform.h"
+
+#include <hidapi.h>
+
+#include <cerrno>
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <set>
+
+#include "platform/linux/HidrawSysfs.h"
+#include "platform/linux/ReportDescriptor.h"
+
+namespace qv {
+
+namespace {
+
+// What the enumeration told about an interface.
+struct Snapshot {
+  HidIds ids;
+  std::wstring product;
+  std::wstring manufacturer;
+  std::wstring serial;
+};
+
+std::wstring wideOrEmpty(const wchar_t* text) {
+  return text != nullptr ? text : L"";
+}
+
+// wchar_t is UTF-32 here; the core expects UTF-16 units.
+void toUtf16(const std::wstring& text, HidStringBuffer& buffer) {
+  size_t at = 0;
+  for (const wchar_t c : text) {
+    const auto code = static_cast<char32_t>(c);
+    if (code >= 0x10000) {
+      if (at + 2 > buffer.size()) {
+        break;
+      }
+      buffer[at++] = static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+      buffer[at++] = static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+    } else {
+      if (at + 1 > buffer.size()) {
+        break;
+      }
+      buffer[at++] = static_cast<char16_t>(code);
+    }
+  }
+  if (at < buffer.size()) {
+    buffer[at] = 0;
+  }
+}
+
+uint32_t lastErrorOr(uint32_t fallback) {
+  return errno != 0 ? static_cast<uint32_t>(errno) : fallback;
+}
+
+class HidapiHandle final : public HidHandle {
+ public:
+  HidapiHandle(std::string path, Snapshot snapshot, hid_device* device)
+      : path_(std::move(path)), snapshot_(std::move(snapshot)), device_(device) {}
+  ~HidapiHandle() override {
+    if (device_ != nullptr) {
+      hid_close(device_);
+    }
+  }
+  HidapiHandle(const HidapiHandle&) = delete;
+  HidapiHandle& operator=(const HidapiHandle&) = delete;
+
+  std::optional<HidIds> attributes() override { return snapshot_.ids; }
+
+  std::optional<HidReportLengths> reportLengths() override {
+    const auto descriptor = hidrawReportDescriptor(path_);
+    if (!descriptor) {
+      return std::nullopt;
+    }
+    return parseReportDescriptor(*descriptor).lengths;
+  }
+
+  bool getString(HidStringKind kind, HidStringBuffer& buffer) override {
+    if (device_ == nullptr) {
+      const std::wstring& text = kind == HidStringKind::Product        ? snapshot_.product
+                                 : kind == HidStringKind::Manufacturer ? snapshot_.manufacturer
+                                                                       : snapshot_.serial;
+      if (text.empty()) {
+        return false;
+      }
+      toUtf16(text, buffer);
+      return true;
+    }
+    wchar_t text[256] = {};
+    const int result = kind == HidStringKind::Product ? hid_get_product_string(device_, text, 255)
+                       : kind == HidStringKind::Manufacturer
+                           ? hid_get_manufacturer_string(device_, text, 255)
+                           : hid_get_serial_number_string(device_, text, 255);
+    if (result != 0 || text[0] == 0) {
+      return false;
+    }
+    toUtf16(text, buffer);
+    return true;
+  }
+
+  bool getIndexedString(uint8_t index, HidStringBuffer& buffer) override {
+    if (device_ == nullptr) {
+      return false;
+    }
+    wchar_t text[256] = {};
+    if (hid_get_indexed_string(device_, index, text, 255) != 0) {
+      return false;
+    }
+    toUtf16(text, buffer);
+    return true;
+  }
+
+  bool setFeature(const uint8_t* report, size_t size) override {
+    return device_ != nullptr && hid_send_feature_report(device_, report, size) >= 0;
+  }
+
+  bool getInputReport(uint8_t* report, size_t size) override {
+    return device_ != nullptr && hid_get_input_report(device_, report, size) >= 0;
+  }
+
+  std::optional<uint32_t> write(const uint8_t* report, size_t size) override {
+    if (device_ == nullptr) {
+      return std::nullopt;
+    }
+    const int written = hid_write(device_, report, size);
+    if (written < 0) {
+      return std::nullopt;
+    }
+    return static_cast<uint32_t>(written);
+  }
+
+ private:
+  const std::string path_;
+  const Snapshot snapshot_;
+  hid_device* const device_;
+};
+
+class HidapiInputChannel final : public HidInputChannel {
+ public:
+  HidapiInputChannel(hid_device* device, bool numberedReports)
+      : device_(device), numberedReports_(numberedReports) {}
+  ~HidapiInputChannel() override { hid_close(device_); }
+  HidapiInputChannel(const HidapiInputChannel&) = delete;
+  HidapiInputChannel& operator=(const HidapiInputChannel&) = delete;
+
+  HidReadOutcome read(uint8_t* buffer, size_t size, int32_t timeoutMs) override {
+    // hidraw leaves out the report id of a device that does not number its
+    // reports; the core expects it in the first byte, as 0.
+    const size_t skip = numberedReports_ ? 0 : 1;
+    if (size <= skip) {
+      return {HidReadOutcome::Kind::Failed, 0, EINVAL};
+    }
+    buffer[0] = 0;
+    errno = 0;
+    const int result = hid_read_timeout(device_, buffer + skip, size - skip, timeoutMs);
+    if (result < 0) {
+      // hidapi reports a vanished device without setting errno.
+      return {HidReadOutcome::Kind::Failed, 0, lastErrorOr(EIO)};
+    }
+    if (result == 0) {
+      return {HidReadOutcome::Kind::Timeout, 0, 0};
+    }
+    return {HidReadOutcome::Kind::Report, static_cast<uint32_t>(static_cast<size_t>(result) + skip),
+            0};
+  }
+
+ private:
+  hid_device* const device_;
+  const bool numberedReports_;
+};
+
+class HidapiPlatform final : public HidPlatform {
+ public:
+  HidapiPlatform() : available_(hid_init() == 0) {}
+  ~HidapiPlatform() override {
+    if (available_) {
+      static_cast<void>(hid_exit());
+    }
+  }
+  HidapiPlatform(const HidapiPlatform&) = delete;
+  HidapiPlatform& operator=(const HidapiPlatform&) = delete;
+
+  bool available() const override { return available_; }
+
+  std::vector<HidInterface> presentInterfaces() override {
+    std::vector<HidInterface> present;
+    if (!available_) {
+      return present;
+    }
+    const std::lock_guard lock(hidapiMutex_);
+    hid_device_info* const list = hid_enumerate(0, 0);
+    std::set<std::string> seen;
+    snapshots_.clear();
+    // hidapi lists a node once per top-level usage; the node is one interface.
+    for (const hid_device_info* info = list; info != nullptr; info = info->next) {
+      const std::string path = info->path != nullptr ? info->path : "";
+      if (path.empty() || !seen.insert(path).second) {
+        continue;
+      }
+      const std::optional<uint32_t> instance = hidrawInstanceId(path);
+      if (!instance) {
+        continue;
+      }
+      present.push_back({*instance, path});
+      snapshots_[path] = {{info->vendor_id, info->product_id, info->release_number},
+                          wideOrEmpty(info->product_string),
+                          wideOrEmpty(info->manufacturer_string),
+                          wideOrEmpty(info->serial_number)};
+    }
+    hid_free_enumeration(list);
+    return present;
+  }
+
+  std::unique_ptr<HidHandle> open(const std::string& path, HidAccess access) override {
+    const std::lock_guard lock(hidapiMutex_);
+    const auto found = snapshots_.find(path);
+    if (!available_ || found == snapshots_.end()) {
+      return nullptr;
+    }
+    hid_device* device = nullptr;
+    if (access == HidAccess::ReadWrite) {
+      device = hid_open_path(path.c_str());
+      if (device == nullptr) {
+        return nullptr;
+      }
+    } else if (!hidrawInstanceId(path)) {
+      return nullptr;  // the node has gone
+    }
+    return std::make_unique<HidapiHandle>(path, found->second, device);
+  }
+
+  std::unique_ptr<HidInputChannel> openInput(const std::string& path, uint32_t& error) override {
+    const auto descriptor = hidrawReportDescriptor(path);
+    const bool numbered = descriptor && parseReportDescriptor(*descriptor).numberedReports;
+    hid_device* device = nullptr;
+    {
+      const std::lock_guard lock(hidapiMutex_);
+      errno = 0;
+      device = available_ ? hid_open_path(path.c_str()) : nullptr;
+      error = lastErrorOr(ENODEV);
+    }
+    if (device == nullptr) {
+      return nullptr;
+    }
+    return std::make_unique<HidapiInputChannel>(device, numbered);
+  }
+
+  uint32_t closedHandleError() const override { return EBADF; }
+
+  std::string errorText(uint32_t code) const override {
+    char text[256] = {};
+    return strerror_r(static_cast<int>(code), text, sizeof text);
+  }
+
+  // Linux has no table of display names for USB language ids.
+  std::optional<std::string> languageName(uint16_t) const override { return std::nullopt; }
+
+ private:
+  const bool available_;
+  // hidapi keeps its last open or enumeration error in a global; readers
+  // open their handles from their own threads.
+  std::mutex hidapiMutex_;
+  std::map<std::string, Snapshot> snapshots_;
+};
+
+}  // namespace
+
+std::unique_ptr<HidPlatform> makeHidapiPlatform() {
+  return std::make_unique<HidapiPlatform>();
+}
+
+}  // namespace qv

@@ -1,0 +1,72 @@
+#include "platform/linux/UdevHidrawMonitor.h"
+
+#include <fcntl.h>
+#include <libudev.h>
+
+#include <cstring>
+
+namespace qv {
+
+namespace {
+
+class UdevHidrawMonitor final : public DeviceChangeSource {
+ public:
+  UdevHidrawMonitor() {
+    udev_ = udev_new();
+    if (udev_ == nullptr) {
+      return;
+    }
+    monitor_ = udev_monitor_new_from_netlink(udev_, "udev");
+    if (monitor_ == nullptr ||
+        udev_monitor_filter_add_match_subsystem_devtype(monitor_, "hidraw", nullptr) < 0 ||
+        udev_monitor_enable_receiving(monitor_) < 0) {
+      return;
+    }
+    const int fd = udev_monitor_get_fd(monitor_);
+    const int flags = fcntl(fd, F_GETFL);
+    if (flags >= 0 && fcntl(fd, F_SETFL, flags | O_NONBLOCK) >= 0) {
+      fd_ = fd;
+    }
+  }
+  ~UdevHidrawMonitor() override {
+    if (monitor_ != nullptr) {
+      udev_monitor_unref(monitor_);
+    }
+    if (udev_ != nullptr) {
+      udev_unref(udev_);
+    }
+  }
+  UdevHidrawMonitor(const UdevHidrawMonitor&) = delete;
+  UdevHidrawMonitor& operator=(const UdevHidrawMonitor&) = delete;
+
+  int fileDescriptor() const override { return fd_; }
+
+  bool drainChanges() override {
+    if (fd_ < 0) {
+      return false;
+    }
+    bool changed = false;
+    while (udev_device* device = udev_monitor_receive_device(monitor_)) {
+      const char* action = udev_device_get_action(device);
+      if (action != nullptr &&
+          (std::strcmp(action, "add") == 0 || std::strcmp(action, "remove") == 0)) {
+        changed = true;
+      }
+      udev_device_unref(device);
+    }
+    return changed;
+  }
+
+ private:
+  udev* udev_ = nullptr;
+  udev_monitor* monitor_ = nullptr;
+  int fd_ = -1;
+};
+
+}  // namespace
+
+std::unique_ptr<DeviceChangeSource> makeUdevHidrawMonitor() {
+  return std::make_unique<UdevHidrawMonitor>();
+}
+
+}  // namespace qv

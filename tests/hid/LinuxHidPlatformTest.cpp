@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "hid/THidDeviceController.h"
+#include "platform/linux/HidapiPlatform.h"
+#include "platform/linux/UdevHidrawMonitor.h"
+#include "tests/support/ManualEventLoop.h"
+
+namespace qv {
+namespace {
+
+// The real platform on this machine, with whatever HID devices it has (none
+// on a build machine).
+TEST(LinuxHidPlatform, EnumeratesAndWatchesHidrawNodes) {
+  const auto platform = makeHidapiPlatform();
+  ASSERT_TRUE(platform->available());
+  const auto monitor = makeUdevHidrawMonitor();
+  EXPECT_GE(monitor->fileDescriptor(), 0);
+  EXPECT_FALSE(monitor->drainChanges());
+
+  test::ManualEventLoop loop;
+  THidDeviceController controller(*platform, loop, monitor.get());
+  int changes = 0;
+  int enumerated = 0;
+  controller.OnDeviceChange = [&](THidDeviceController&) { ++changes; };
+  controller.OnEnumerate = [&](THidDevice& device, int32_t) {
+    ++enumerated;
+    EXPECT_TRUE(device.IsPluggedIn());
+    return true;
+  };
+  EXPECT_EQ(controller.DeviceChangeFd(), monitor->fileDescriptor());
+  loop.runPending();
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(controller.Enumerate(), controller.Count());
+  EXPECT_EQ(enumerated, controller.Count());
+  controller.ServiceDeviceChanges();
+  EXPECT_EQ(changes, 1);
+}
+
+TEST(LinuxHidPlatform, ErrorsReadAsTheSystemsText) {
+  const auto platform = makeHidapiPlatform();
+  EXPECT_EQ(platform->errorText(EACCES), "Permission denied");
+  EXPECT_EQ(platform->closedHandleError(), static_cast<uint32_t>(EBADF));
+  uint32_t error = 0;
+  EXPECT_EQ(platform->openInput("/dev/hidraw-none", error), nullptr);
+  EXPECT_NE(error, 0U);
+  EXPECT_EQ(platform->open("/dev/hidraw-none", HidAccess::QueryOnly), nullptr);
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,0 +1,152 @@
+#include "hid/THidDeviceReadThread.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "hid/THidDeviceController.h"
+#include "tests/hid/HidTestSupport.h"
+#include "tests/support/ScriptedHidPlatform.h"
+
+namespace qv {
+namespace {
+
+using namespace std::chrono_literals;
+
+struct Received {
+  uint8_t reportId;
+  std::vector<uint8_t> data;
+  bool operator==(const Received&) const = default;
+};
+
+class ReaderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    controller.DevThreadSleepTime = 10;
+    controller.OnDeviceData = [this](THidDevice&, uint8_t ReportID, const uint8_t* Data,
+                                     uint16_t Size) {
+      received.push_back({ReportID, {Data, Data + Size}});
+    };
+    controller.OnDeviceDataError = [this](THidDevice&, uint32_t Error) { errors.push_back(Error); };
+  }
+
+  THidDevice& checkedOut(const test::ScriptedDeviceSpec& spec = {}) {
+    device = platform.plugIn(spec);
+    controller.DeviceChangeNotification(0);
+    THidDevice* record = nullptr;
+    EXPECT_TRUE(controller.CheckOutByIndex(record, controller.Count() - 1));
+    return *record;
+  }
+
+  test::ScriptedHidPlatform platform;
+  test::ManualEventLoop loop;
+  std::vector<Received> received;
+  std::vector<uint32_t> errors;
+  THidDeviceController controller{platform, loop, nullptr};
+  std::shared_ptr<test::ScriptedDevice> device;
+};
+
+TEST_F(ReaderTest, EachReportArrivesWithItsIdAndTheBytesAfterIt) {
+  const THidDevice& record = checkedOut();
+  ASSERT_NE(record.Reader(), nullptr);
+  device->sendInput({0, 0x00, 0x04, 0x8A});
+  device->sendInput({0, 0x01});
+  ASSERT_TRUE(test::pumpUntil(loop, [&] { return received.size() == 2; }));
+  EXPECT_EQ(received[0], (Received{0, {0x00, 0x04, 0x8A}}));
+  EXPECT_EQ(received[1], (Received{0, {0x01}}));
+}
+
+TEST_F(ReaderTest, AReadThatCannotStartIsReportedAndRetried) {
+  checkedOut();
+  device->failReads(5);
+  ASSERT_TRUE(test::pumpUntil(loop, [&] { return errors.size() >= 2; }));
+  EXPECT_EQ(errors[0], 5U);
+  device->failReads(0);
+  device->sendInput({0, 7, 7, 7});
+  ASSERT_TRUE(test::pumpUntil(loop, [&] { return !received.empty(); }));
+}
+
+TEST_F(ReaderTest, AReadHandleThatCannotBeOpenedIsReportedWithItsError) {
+  test::ScriptedDeviceSpec spec;
+  device = platform.plugIn(spec);
+  device->failReadHandleOpens(13);
+  controller.DeviceChangeNotification(0);
+  THidDevice* record = nullptr;
+  ASSERT_TRUE(controller.CheckOutByIndex(record, 0));
+  ASSERT_TRUE(test::pumpUntil(loop, [&] { return !errors.empty(); }));
+  EXPECT_EQ(errors[0], 13U);
+}
+
+TEST_F(ReaderTest, AnUnpluggedRecordsReaderKeepsFailingOnItsClosedHandle) {
+  const THidDevice& record = checkedOut();
+  ASSERT_TRUE(test::pumpUntil(loop, [&] { return device->openReadHandles() == 1; }));
+  platform.unplug(device);
+  controller.DeviceChangeNotification(0);
+  ASSERT_TRUE(test::pumpUntil(loop, [&] {
+    return errors.size() >= 2 && errors.back() == test::ScriptedHidPlatform::kClosedHandleError;
+  }));
+  EXPECT_EQ(device->openReadHandles(), 0);
+  EXPECT_FALSE(record.Reader()->Finished());
+}
+
+TEST_F(ReaderTest, AHandlerThatThrowsEndsTheReaderForGood) {
+  controller.OnDeviceData = [this](THidDevice&, uint8_t, const uint8_t*, uint16_t) {
+    received.push_back({});
+    throw std::runtime_error("switch function failed");
+  };
+  THidDevice& record = checkedOut();
+  device->sendInput({0, 1, 2, 3});
+  ASSERT_TRUE(test::pumpUntil(loop, [&] { return record.Reader()->Finished(); }));
+  device->sendInput({0, 1, 2, 3});
+  test::pumpFor(loop, 50ms);
+  EXPECT_EQ(received.size(), 1U);
+
+  // Checked out anew after a release, the device is read again.
+  controller.Release(&record);
+  THidDevice* again = nullptr;
+  ASSERT_TRUE(controller.CheckOutByIndex(again, 0));
+  ASSERT_TRUE(test::pumpUntil(loop, [&] { return received.size() == 2; }));
+}
+
+TEST_F(ReaderTest, AnErrorHandlerThatThrowsAlsoEndsTheReader) {
+  controller.OnDeviceDataError = [](THidDevice&, uint32_t) { throw std::runtime_error("no log"); };
+  THidDevice& record = checkedOut();
+  device->failReads(5);
+  ASSERT_TRUE(test::pumpUntil(loop, [&] { return record.Reader()->Finished(); }));
+}
+
+TEST_F(ReaderTest, AReportHandedOverWhileStoppingIsStillDelivered) {
+  std::atomic<bool> completed = false;
+  THidDevice& record = checkedOut();
+  device->onReportCompleted([&] { completed = true; });
+  device->sendInput({0, 9, 9, 9});
+  while (!completed) {
+    std::this_thread::yield();
+  }
+  // The reader is now blocked in its hand-off; the loop never runs it.
+  controller.Release(&record);
+  EXPECT_EQ(received, std::vector<Received>{(Received{0, {9, 9, 9}})});
+}
+
+TEST_F(ReaderTest, NoReaderWithoutADataHandlerOrInputReports) {
+  controller.OnDeviceData = nullptr;
+  EXPECT_EQ(checkedOut().Reader(), nullptr);
+  controller.OnDeviceData = [](THidDevice&, uint8_t, const uint8_t*, uint16_t) {};
+  test::ScriptedDeviceSpec outputOnly;
+  outputOnly.lengths = {0, 8, 0};
+  EXPECT_EQ(checkedOut(outputOnly).Reader(), nullptr);
+}
+
+TEST_F(ReaderTest, ClearingTheDataHandlerStopsTheReader) {
+  THidDevice& record = checkedOut();
+  ASSERT_TRUE(test::pumpUntil(loop, [&] { return device->openReadHandles() == 1; }));
+  record.SetOnData(nullptr);
+  EXPECT_EQ(record.Reader(), nullptr);
+  EXPECT_EQ(device->openReadHandles(), 0);
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,0 +1,163 @@
+#include "hid/THidDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "hid/HidStrings.h"
+#include "hid/THidDeviceController.h"
+#include "tests/support/ManualEventLoop.h"
+#include "tests/support/ScriptedHidPlatform.h"
+
+namespace qv {
+namespace {
+
+using test::ScriptedDeviceSpec;
+
+class DeviceTest : public ::testing::Test {
+ protected:
+  // Scans one device and checks it out.
+  THidDevice& checkedOut(const ScriptedDeviceSpec& spec) {
+    device = platform.plugIn(spec);
+    controller.DeviceChangeNotification(0);
+    THidDevice* record = nullptr;
+    EXPECT_TRUE(controller.CheckOutByIndex(record, controller.Count() - 1));
+    return *record;
+  }
+
+  test::ScriptedHidPlatform platform;
+  test::ManualEventLoop loop;
+  THidDeviceController controller{platform, loop, nullptr};
+  std::shared_ptr<test::ScriptedDevice> device;
+};
+
+TEST_F(DeviceTest, IdentityIsReadAtCreation) {
+  ScriptedDeviceSpec spec;
+  spec.ids = {0x1234, 0xABCD, 0x0201};
+  const THidDevice& record = checkedOut(spec);
+  EXPECT_EQ(record.Attributes().Size, 12U);
+  EXPECT_EQ(record.Attributes().VendorID, 0x1234);
+  EXPECT_EQ(record.Attributes().ProductID, 0xABCD);
+  EXPECT_EQ(record.Attributes().VersionNumber, 0x0201);
+  EXPECT_TRUE(record.HasReadWriteAccess());
+  EXPECT_EQ(record.PnPInfo().DevicePath, device->path);
+}
+
+TEST_F(DeviceTest, NamesAreUtf8AndFetchingThemClosesTheHandle) {
+  ScriptedDeviceSpec spec;
+  spec.product = u"Panel \u00E9 \u2708 \U0001F6E9";
+  spec.manufacturer = u"Saitek";
+  THidDevice& record = checkedOut(spec);
+  EXPECT_EQ(record.ProductName(), "Panel \xC3\xA9 \xE2\x9C\x88 \xF0\x9F\x9B\xA9");
+  EXPECT_EQ(record.VendorName(), "Saitek");
+  EXPECT_EQ(device->openHandles(), 0);
+}
+
+TEST_F(DeviceTest, AnAvailableRecordIsNotAccessible) {
+  device = platform.plugIn();
+  loop.runPending();
+  THidDevice& available = *controller.Device(0);
+  EXPECT_EQ(available.ProductName(), "");
+  EXPECT_EQ(available.Caps().InputReportByteLength, 0);
+  EXPECT_FALSE(available.SetFeature(std::vector<uint8_t>{0, 1, 0}.data(), 3));
+  EXPECT_EQ(device->openHandles(), 0);
+}
+
+TEST_F(DeviceTest, CapsComeFromTheDeviceOnceAccessible) {
+  ScriptedDeviceSpec spec;
+  spec.lengths = {4, 9, 3};
+  THidDevice& record = checkedOut(spec);
+  const HIDP_CAPS caps = record.Caps();
+  EXPECT_EQ(caps.InputReportByteLength, 4);
+  EXPECT_EQ(caps.OutputReportByteLength, 9);
+  EXPECT_EQ(caps.FeatureReportByteLength, 3);
+}
+
+TEST_F(DeviceTest, DeviceStringsByIndex) {
+  ScriptedDeviceSpec spec;
+  spec.indexedStrings = {{2, u"Pro Flight"}};
+  THidDevice& record = checkedOut(spec);
+  EXPECT_EQ(record.GetDeviceString(0), "");
+  EXPECT_EQ(record.GetDeviceString(2), "Pro Flight");
+  EXPECT_EQ(record.GetDeviceString(3), "");
+}
+
+TEST_F(DeviceTest, SerialNumberNeedsALanguageTableItDiffersFrom) {
+  ScriptedDeviceSpec spec;
+  spec.serial = u"A1B2";
+  EXPECT_EQ(checkedOut(spec).SerialNumber(), "A1B2");
+
+  spec.languageIds.reset();
+  THidDevice& noTable = checkedOut(spec);
+  EXPECT_EQ(noTable.SerialNumber(), "");
+  EXPECT_TRUE(noTable.LanguageStrings().empty());
+
+  // A device that answers the serial request with its language table.
+  spec.languageIds = std::vector<uint16_t>{0x0409};
+  spec.serial = u"\u0409";
+  EXPECT_EQ(checkedOut(spec).SerialNumber(), "");
+}
+
+TEST_F(DeviceTest, LanguageStringsNameEveryIdOfTheTable) {
+  platform.languageNames = {{0x0409, "English (United States)"}};
+  ScriptedDeviceSpec spec;
+  spec.languageIds = std::vector<uint16_t>{0x0409, 0x0C0A};
+  EXPECT_EQ(checkedOut(spec).LanguageStrings(),
+            (std::vector<std::string>{"English (United States)", "Unknown Locale ID $0C0A"}));
+}
+
+TEST(LanguageIdTable, TheLastUnitThatWasWrittenDecidesTheCount) {
+  HidStringBuffer table;
+  table.fill(0xFFFF);
+  EXPECT_TRUE(languageIdsOf(table).empty());
+  table[0] = 0x0409;
+  table[1] = 0;  // a terminating NUL is no id
+  EXPECT_EQ(languageIdsOf(table), std::vector<uint16_t>{0x0409});
+  table[1] = 0x0407;
+  EXPECT_EQ(languageIdsOf(table), (std::vector<uint16_t>{0x0409, 0x0407}));
+  table.fill(0x0409);
+  EXPECT_EQ(languageIdsOf(table).size(), table.size());
+}
+
+TEST(DeviceText, UnpairedSurrogatesBecomeReplacementCharacters) {
+  HidStringBuffer text{};
+  text[0] = u'A';
+  text[1] = 0xD800;
+  text[2] = u'B';
+  EXPECT_EQ(textOf(text),
+            "A\xEF\xBF\xBD"
+            "B");
+  HidStringBuffer full;
+  full.fill(u'x');
+  EXPECT_EQ(textOf(full).size(), full.size());
+}
+
+TEST_F(DeviceTest, ReportsGoToTheDeviceAndLeaveTheHandleOpen) {
+  ScriptedDeviceSpec spec;
+  spec.currentInputReport = {0, 0x80, 0x04, 0x01};
+  THidDevice& record = checkedOut(spec);
+  const std::vector<uint8_t> lights{0, 0x09, 0};
+  EXPECT_TRUE(record.SetFeature(lights.data(), 3));
+  EXPECT_EQ(device->features(), std::vector<std::vector<uint8_t>>{lights});
+  EXPECT_EQ(device->openHandles(), 1);
+
+  std::vector<uint8_t> input(4, 0);
+  EXPECT_TRUE(record.GetInputReport(input.data(), 4));
+  EXPECT_EQ(input, spec.currentInputReport);
+
+  uint32_t written = 0;
+  const std::vector<uint8_t> output{0, 1, 2};
+  EXPECT_TRUE(record.WriteFile(output.data(), 3, written));
+  EXPECT_EQ(written, 3U);
+  EXPECT_EQ(device->writes(), std::vector<std::vector<uint8_t>>{output});
+}
+
+TEST_F(DeviceTest, AMissingInputReportRequestFails) {
+  ScriptedDeviceSpec spec;
+  spec.inputReportRequest = false;
+  std::vector<uint8_t> input(4, 0);
+  EXPECT_FALSE(checkedOut(spec).GetInputReport(input.data(), 4));
+}
+
+}  // namespace
+}  // namespace qv
