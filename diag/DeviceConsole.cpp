@@ -7,6 +7,9 @@
 #include <algorithm>
 
 #include "diag/HistoryFile.h"
+#include "diag/Info.h"
+#include "diag/OutputReport.h"
+#include "hid/PanelBinding.h"
 
 namespace qv {
 
@@ -46,10 +49,22 @@ void DeviceConsole::buildControls() {
 
   readBtn_ = place(new QPushButton("dvrRead", this), "ReadBtn", 48, 248, 81, 22, true);
   readBtn_->setCheckable(true);
-  place(new QPushButton("dvrWrite", this), "WriteBtn", 136, 248, 81, 22, true);
+  connect(readBtn_, &QPushButton::clicked, this, [this] {
+    if (binding_ != nullptr) {
+      binding_->ReadBtnClick();
+    }
+  });
+  connect(devListBox_, &QListWidget::itemClicked, this, [this] {
+    if (binding_ != nullptr) {
+      binding_->DevListBoxClick();
+    }
+  });
+  auto* writeBtn = place(new QPushButton("dvrWrite", this), "WriteBtn", 136, 248, 81, 22, true);
+  connect(writeBtn, &QPushButton::clicked, this, [this] { WriteBtnClick(); });
   auto* saveBtn = place(new QPushButton("dvrSave", this), "SaveBtn", 224, 248, 81, 22, true);
   connect(saveBtn, &QPushButton::clicked, this, [this] { SaveBtnClick(); });
-  place(new QPushButton("Info", this), "InfoBtn", 7, 220, 57, 22, true);
+  auto* infoBtn = place(new QPushButton("Info", this), "InfoBtn", 7, 220, 57, 22, true);
+  connect(infoBtn, &QPushButton::clicked, this, [this] { InfoBtnClick(); });
 
   reportId_ = place(new QLineEdit(this), "ReportID", 39, 290, 25, 23, true);
   place(new QLabel("ReportID", this), "Label1", 408, 290, 81, 16, true);
@@ -92,6 +107,39 @@ QLineEdit* DeviceConsole::byteEditor(int index) const {
     return nullptr;
   }
   return edits_.at(static_cast<size_t>(index));
+}
+
+void DeviceConsole::setBinding(PanelBinding* binding) {
+  binding_ = binding;
+}
+
+void DeviceConsole::WriteBtnClick() {
+  THidDevice* dev = binding_ != nullptr ? binding_->CurrentDevice() : nullptr;
+  if (dev == nullptr) {
+    return;
+  }
+  const uint16_t outputLength = dev->Caps().OutputReportByteLength;
+  const std::vector<uint8_t> report = reportFromEdits(outputLength);
+  showReportBytes(report);
+  uint32_t written = 0;
+  if (!dev->WriteFile(report.data(), static_cast<uint32_t>(outputWriteLength(outputLength)),
+                      written)) {
+    written = 0;
+  }
+  appendLine(writeHistoryLine(report, written));
+}
+
+void DeviceConsole::InfoBtnClick() {
+  const int selected = selectedDeviceEntry();
+  if (binding_ == nullptr || devListBox_->count() == 0 || selected < 0) {
+    return;
+  }
+  THidDevice* dev = binding_->deviceAt(selected);
+  if (dev == nullptr) {
+    return;
+  }
+  Thidform form(dev, window());
+  form.exec();
 }
 
 std::vector<uint8_t> DeviceConsole::reportFromEdits(uint16_t outputLength) const {

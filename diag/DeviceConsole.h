@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "diag/OutputReport.h"
 #include "engine/HistoryLog.h"
 #include "hid/DeviceListView.h"
 
@@ -17,6 +16,7 @@ class QPushButton;
 namespace qv {
 
 class HistorySaveDialog;
+class PanelBinding;
 
 // Panel7, the raw device console: the device list, the history log, the byte
 // editors of an output report and the buttons that write the report, save
@@ -43,12 +43,16 @@ class DeviceConsole : public QFrame, public DeviceListView, public HistoryLog {
 
   [[nodiscard]] const QLineEdit* dvrEdit3() const { return dvrEdit3_; }
 
+  // The binding the list click, the read toggle, WriteBtn and InfoBtn use.
+  void setBinding(PanelBinding* binding);
+
   // The write: the output report from ReportID and the byte editors, of the
-  // device's output length (cut to the 65-byte buffer), written to `dev`;
-  // the edits then show the bytes sent and the history gets the "W" line.
-  // Without a device nothing happens.
-  template <typename Device>
-  void writeReport(Device* dev);
+  // current device's output length (cut to the 65-byte buffer); the edits
+  // then show the bytes sent and the history gets the "W" line. Without a
+  // current device nothing happens.
+  void WriteBtnClick();
+  // The information dialog of the selected entry's device, shown modally.
+  void InfoBtnClick();
 
   // The file dialog and error box of SaveBtnClick; the console's own by default.
   void setSaveDialog(HistorySaveDialog* dialog);
@@ -80,24 +84,9 @@ class DeviceConsole : public QFrame, public DeviceListView, public HistoryLog {
   QLineEdit* dvrEdit3_ = nullptr;
   std::array<QLineEdit*, kByteEditorCount> edits_{};
 
+  PanelBinding* binding_ = nullptr;
   std::unique_ptr<HistorySaveDialog> ownSaveDialog_;
   HistorySaveDialog* saveDialog_ = nullptr;
 };
-
-template <typename Device>
-void DeviceConsole::writeReport(Device* dev) {
-  if (dev == nullptr) {
-    return;
-  }
-  const uint16_t outputLength = dev->Caps().OutputReportByteLength;
-  const std::vector<uint8_t> report = reportFromEdits(outputLength);
-  showReportBytes(report);
-  uint32_t written = 0;
-  if (!dev->WriteFile(report.data(), static_cast<uint32_t>(outputWriteLength(outputLength)),
-                      written)) {
-    written = 0;
-  }
-  appendLine(writeHistoryLine(report, written));
-}
 
 }  // namespace qv

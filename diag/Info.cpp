@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QShowEvent>
 
 #include "diag/DeviceInfoTexts.h"
 
@@ -17,8 +18,8 @@ QLabel* caption(QWidget* parent, const char* text, int left, int top) {
 
 }  // namespace
 
-Thidform::Thidform(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+Thidform::Thidform(THidDevice* Dev, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), Dev_(Dev) {
   setObjectName("hidform");
   setWindowTitle("Info");
   setFixedSize(357, 313);
@@ -58,6 +59,19 @@ QLabel* Thidform::addValue(const char* name, const char* captionText, int left, 
   return value;
 }
 
+void Thidform::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!event->spontaneous()) {
+    FormShow();
+  }
+}
+
+void Thidform::FormShow() {
+  if (Dev_ != nullptr) {
+    showTexts(collectDeviceInfo(*Dev_));
+  }
+}
+
 void Thidform::showTexts(const DeviceInfoTexts& texts) {
   vid_->setText(texts.Vid);
   pid_->setText(texts.Pid);
@@ -72,7 +86,9 @@ void Thidform::showTexts(const DeviceInfoTexts& texts) {
   vendorName_->setText(texts.VendorName);
   productName_->setText(texts.ProductName);
   serialNo_->setText(texts.SerialNo);
+  devStrings_->clear();
   devStrings_->addItems(texts.DevStrings);
+  langStrings_->clear();
   langStrings_->addItems(texts.LangStrings);
 }
 

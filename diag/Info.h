@@ -8,19 +8,24 @@ class QListWidget;
 namespace qv {
 
 struct DeviceInfoTexts;
+class THidDevice;
 
 // The information dialog: a device's ids, report lengths, name strings,
-// device strings and languages.
+// device strings and languages, read when the dialog is shown.
 class Thidform : public QDialog {
   Q_OBJECT
 
  public:
-  explicit Thidform(QWidget* parent = nullptr);
+  Thidform(THidDevice* Dev, QWidget* parent = nullptr);
 
-  // Shows the texts of one device; lengths left empty keep "0".
-  void showTexts(const DeviceInfoTexts& texts);
+  // Fills the dialog from Dev.
+  void FormShow();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  private:
+  void showTexts(const DeviceInfoTexts& texts);
   QLabel* addValue(const char* name, const char* caption, int left, int top, int width);
 
   QLabel* vid_ = nullptr;
@@ -34,6 +39,7 @@ class Thidform : public QDialog {
   QLabel* serialNo_ = nullptr;
   QListWidget* devStrings_ = nullptr;
   QListWidget* langStrings_ = nullptr;
+  THidDevice* Dev_ = nullptr;
 };
 
 }  // namespace qv

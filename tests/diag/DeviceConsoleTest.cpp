@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "tests/diag/support/QtPrinters.h"
+
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
 #include "diag/DeviceConsole.h"
-#include "tests/diag/support/FakeDevice.h"
+#include "tests/diag/support/ConsoleRig.h"
 
 namespace qv {
 namespace {
@@ -91,58 +93,91 @@ TEST_F(DeviceConsoleTest, MovingTheReadToggleDoesNotClickIt) {
   EXPECT_EQ(clicks, 0);
 }
 
-class ConsoleWriteTest : public DeviceConsoleTest {
+class ConsoleWriteTest : public ::testing::Test {
  protected:
-  ConsoleWriteTest() { console.buildByteEditors(); }
-  [[nodiscard]] QLineEdit* reportId() const { return console.findChild<QLineEdit*>("ReportID"); }
-  [[nodiscard]] QString lastHistoryLine() const {
-    return history()->count() == 0 ? QString() : history()->item(history()->count() - 1)->text();
+  // A device with an output report of `outputLength` bytes, selected.
+  std::shared_ptr<test::ScriptedDevice> selectDevice(uint16_t outputLength) {
+    test::ScriptedDeviceSpec spec;
+    spec.lengths = {4, outputLength, 3};
+    auto device = rig.platform.plugIn(spec);
+    rig.activateAndScan();
+    return device;
   }
-  test::FakeDevice dev;
+  [[nodiscard]] QLineEdit* reportId() const {
+    return rig.console.findChild<QLineEdit*>("ReportID");
+  }
+  [[nodiscard]] QLineEdit* editor(int index) const { return rig.console.byteEditor(index); }
+  [[nodiscard]] QStringList historyLines() const {
+    QStringList lines;
+    const auto* list = rig.console.findChild<QListWidget*>("HistoryListBox");
+    for (int i = 0; i < list->count(); ++i) {
+      lines << list->item(i)->text();
+    }
+    return lines;
+  }
+  void clickWrite() { rig.console.findChild<QPushButton*>("WriteBtn")->click(); }
+
+  test::ConsoleRig rig;
 };
 
 TEST_F(ConsoleWriteTest, WritesTheEditedReportAndShowsItsBytes) {
-  dev.lengths.OutputReportByteLength = 3;
+  const auto device = selectDevice(3);
+  EXPECT_FALSE(editor(1)->isHidden());  // the selection shows the report's editors
+  EXPECT_TRUE(editor(2)->isHidden());
+  const QStringList before = historyLines();
   reportId()->setText("a");
-  console.byteEditor(0)->setText("1ff");
-  console.byteEditor(1)->setText("");
-  console.byteEditor(2)->setText("77");  // beyond the report: untouched
-  console.writeReport(&dev);
+  editor(0)->setText("1ff");
+  editor(1)->setText("");
+  editor(2)->setText("77");  // beyond the report: untouched
+  clickWrite();
 
-  ASSERT_EQ(dev.writes.size(), 1U);
-  EXPECT_EQ(dev.writes[0], (std::vector<uint8_t>{0x0A, 0xFF, 0x00}));
-  EXPECT_EQ(lastHistoryLine(), "W 0A  FF 00 ");
+  ASSERT_EQ(device->writes().size(), 1U);
+  EXPECT_EQ(device->writes()[0], (std::vector<uint8_t>{0x0A, 0xFF, 0x00}));
+  EXPECT_EQ(historyLines(), before + QStringList{"W 0A  FF 00 "});
   EXPECT_EQ(reportId()->text(), "0A");
-  EXPECT_EQ(console.byteEditor(0)->text(), "FF");
-  EXPECT_EQ(console.byteEditor(1)->text(), "00");
-  EXPECT_EQ(console.byteEditor(2)->text(), "77");
+  EXPECT_EQ(editor(0)->text(), "FF");
+  EXPECT_EQ(editor(1)->text(), "00");
+  EXPECT_EQ(editor(2)->text(), "77");
 }
 
 TEST_F(ConsoleWriteTest, AFailedWriteLogsOnlyTheReportId) {
-  dev.lengths.OutputReportByteLength = 3;
-  dev.writeFails = true;
+  const auto device = selectDevice(3);
+  device->unplug();  // gone, and no rescan has noticed yet
   reportId()->setText("zz");
-  console.writeReport(&dev);
-  EXPECT_EQ(lastHistoryLine(), "W 00  ");
+  clickWrite();
+  EXPECT_TRUE(device->writes().empty());
+  EXPECT_EQ(historyLines().last(), "W 00  ");
   EXPECT_EQ(reportId()->text(), "00");
 }
 
-TEST_F(ConsoleWriteTest, WithoutADeviceNothingHappens) {
+TEST_F(ConsoleWriteTest, WithoutACurrentDeviceNothingHappens) {
+  rig.activateAndScan();  // no device present
   reportId()->setText("a");
-  console.writeReport(static_cast<test::FakeDevice*>(nullptr));
-  EXPECT_EQ(history()->count(), 0);
+  clickWrite();
+  EXPECT_TRUE(historyLines().isEmpty());
   EXPECT_EQ(reportId()->text(), "a");
 }
 
 TEST_F(ConsoleWriteTest, AReportLongerThanTheBufferWritesItsFirst65Bytes) {
-  dev.lengths.OutputReportByteLength = 300;
-  console.byteEditor(63)->setText("5");
-  console.writeReport(&dev);
-  ASSERT_EQ(dev.writes.size(), 1U);
-  ASSERT_EQ(dev.writes[0].size(), 65U);
-  EXPECT_EQ(dev.writes[0][64], 5);
-  EXPECT_EQ(console.byteEditor(63)->text(), "05");
-  EXPECT_TRUE(console.byteEditor(64)->text().isEmpty());
+  const auto device = selectDevice(300);
+  editor(63)->setText("5");
+  clickWrite();
+  ASSERT_EQ(device->writes().size(), 1U);
+  ASSERT_EQ(device->writes()[0].size(), 65U);
+  EXPECT_EQ(device->writes()[0][64], 5);
+  EXPECT_EQ(editor(63)->text(), "05");
+  EXPECT_TRUE(editor(64)->text().isEmpty());
+  EXPECT_TRUE(editor(64)->isHidden());
+}
+
+TEST_F(ConsoleWriteTest, AReadErrorIsLoggedWithTheSystemsText) {
+  rig.platform.errorTexts = {{5, "Access is denied."}};
+  const auto device = selectDevice(0);
+  device->failReads(5);
+  ASSERT_TRUE(test::pumpUntil(rig.loop, [this] {
+    return !historyLines().isEmpty() && historyLines().last().startsWith("READ");
+  }));
+  EXPECT_EQ(historyLines().last(), "READ ERROR: Access is denied.");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/diag/support/QtPrinters.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 

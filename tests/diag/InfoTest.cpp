@@ -1,70 +1,113 @@
 #include <gtest/gtest.h>
 
+#include "tests/diag/support/QtPrinters.h"
+
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <map>
 
-#include "diag/DeviceInfoTexts.h"
 #include "diag/Info.h"
-#include "tests/diag/support/FakeDevice.h"
+#include "tests/diag/support/ConsoleRig.h"
 
 namespace qv {
 namespace {
 
-QString labelText(const QDialog& form, const char* name) {
-  return form.findChild<QLabel*>(name)->text();
-}
+// The texts of the information dialog, read while it is shown.
+struct ShownInfo {
+  bool shown = false;
+  QString title;
+  std::map<QString, QString> labels;
+  std::map<QString, QStringList> lists;
+};
 
-QStringList items(const QDialog& form, const char* name) {
-  QStringList texts;
-  const auto* list = form.findChild<QListWidget*>(name);
-  for (int i = 0; i < list->count(); ++i) {
-    texts << list->item(i)->text();
+class InfoTest : public ::testing::Test {
+ protected:
+  InfoTest() { rig.platform.languageNames = {{0x0409, "English (United States)"}}; }
+
+  // Clicks InfoBtn and reads the modal dialog before closing it.
+  ShownInfo clickInfo() {
+    ShownInfo info;
+    // Owned here, so it cannot fire after this call when no dialog came up.
+    QTimer reader;
+    reader.setSingleShot(true);
+    QObject::connect(&reader, &QTimer::timeout, [&info] {
+      auto* form = qobject_cast<Thidform*>(QApplication::activeModalWidget());
+      if (form == nullptr) {
+        return;
+      }
+      info.shown = true;
+      info.title = form->windowTitle();
+      for (const QLabel* label : form->findChildren<QLabel*>()) {
+        if (!label->objectName().isEmpty()) {
+          info.labels[label->objectName()] = label->text();
+        }
+      }
+      for (const QListWidget* list : form->findChildren<QListWidget*>()) {
+        QStringList& items = info.lists[list->objectName()];
+        for (int i = 0; i < list->count(); ++i) {
+          items << list->item(i)->text();
+        }
+      }
+      form->reject();
+    });
+    reader.start(0);
+    rig.console.findChild<QPushButton*>("InfoBtn")->click();
+    return info;
   }
-  return texts;
+
+  test::ConsoleRig rig;
+};
+
+TEST_F(InfoTest, ShowsTheSelectedDevicesIdsLengthsAndStrings) {
+  test::ScriptedDeviceSpec spec;  // the switch panel: 06A3 / 0D67, version 0x0100
+  spec.lengths = {4, 0, 17};
+  spec.serial = u"A1";
+  spec.indexedStrings = {{1, u"Saitek"}, {7, u"Panel"}, {255, u"Last"}};
+  rig.platform.plugIn(spec);
+  rig.activateAndScan();
+
+  const ShownInfo info = clickInfo();
+  ASSERT_TRUE(info.shown);
+  EXPECT_EQ(info.title, "Info");
+  EXPECT_EQ(info.labels.at("Vid"), "06A3 = 1699");
+  EXPECT_EQ(info.labels.at("Pid"), "0D67 = 3431");
+  EXPECT_EQ(info.labels.at("Vers"), "0100 = 256");
+  EXPECT_EQ(info.labels.at("InputLen"), "3");
+  EXPECT_EQ(info.labels.at("OutputLen"), "0");  // length 0 keeps the design text
+  EXPECT_EQ(info.labels.at("FeatureLen"), "10");
+  EXPECT_EQ(info.labels.at("VendorName"), "Saitek");
+  EXPECT_EQ(info.labels.at("ProductName"), "Saitek Pro Flight Switch Panel");
+  EXPECT_EQ(info.labels.at("SerialNo"), "A1");
+  EXPECT_EQ(info.lists.at("DevStrings"), (QStringList{"  1) Saitek", "  7) Panel", "255) Last"}));
+  EXPECT_EQ(info.lists.at("LangStrings"), QStringList{"English (United States)"});
 }
 
-test::FakeDevice switchPanel() {
-  test::FakeDevice dev;
-  dev.ids = {1699, 3431, 0x0100};
-  dev.lengths = {4, 0, 17};
-  dev.vendor = "Saitek";
-  dev.product = "Saitek Pro Flight Switch Panel";
-  dev.serial = "A1";
-  dev.languages = {"English (United States)"};
-  dev.strings = {{1, "Saitek"}, {7, "Panel"}, {255, "Last"}};
-  return dev;
+TEST_F(InfoTest, ADeviceWithoutLanguageTableShowsNoLanguagesAndNoSerial) {
+  test::ScriptedDeviceSpec spec;
+  spec.ids = {0x046D, 0xC52B, 0x1201};
+  spec.product = u"";
+  spec.serial = u"S9";
+  spec.languageIds = std::nullopt;
+  spec.lengths = {1, 2, 0};
+  rig.platform.plugIn(spec);
+  rig.activateAndScan();
+
+  const ShownInfo info = clickInfo();
+  ASSERT_TRUE(info.shown);
+  EXPECT_EQ(info.labels.at("Vid"), "046D = 1133");
+  EXPECT_EQ(info.labels.at("InputLen"), "0");
+  EXPECT_EQ(info.labels.at("OutputLen"), "1");
+  EXPECT_TRUE(info.labels.at("SerialNo").isEmpty());
+  EXPECT_TRUE(info.lists.at("DevStrings").isEmpty());
+  EXPECT_TRUE(info.lists.at("LangStrings").isEmpty());
 }
 
-TEST(InfoTest, ShowsIdsLengthsAndStringsInTheirFormats) {
-  test::FakeDevice dev = switchPanel();
-  Thidform form;
-  form.showTexts(collectDeviceInfo(dev));
-
-  EXPECT_EQ(labelText(form, "Vid"), "06A3 = 1699");
-  EXPECT_EQ(labelText(form, "Pid"), "0D67 = 3431");
-  EXPECT_EQ(labelText(form, "Vers"), "0100 = 256");
-  EXPECT_EQ(labelText(form, "InputLen"), "3");
-  EXPECT_EQ(labelText(form, "OutputLen"), "0");  // length 0 keeps the design text
-  EXPECT_EQ(labelText(form, "FeatureLen"), "10");
-  EXPECT_EQ(labelText(form, "VendorName"), "Saitek");
-  EXPECT_EQ(labelText(form, "ProductName"), "Saitek Pro Flight Switch Panel");
-  EXPECT_EQ(labelText(form, "SerialNo"), "A1");
-  EXPECT_EQ(items(form, "DevStrings"), (QStringList{"  1) Saitek", "  7) Panel", "255) Last"}));
-  EXPECT_EQ(items(form, "LangStrings"), QStringList{"English (United States)"});
-}
-
-TEST(InfoTest, ADeviceWithoutStringsShowsEmptyLists) {
-  test::FakeDevice dev;
-  dev.ids = {0x046D, 0xC52B, 0x1201};
-  dev.lengths = {1, 2, 0};
-  Thidform form;
-  form.showTexts(collectDeviceInfo(dev));
-  EXPECT_EQ(labelText(form, "Vid"), "046D = 1133");
-  EXPECT_EQ(labelText(form, "InputLen"), "0");
-  EXPECT_EQ(labelText(form, "OutputLen"), "1");
-  EXPECT_TRUE(labelText(form, "SerialNo").isEmpty());
-  EXPECT_TRUE(items(form, "DevStrings").isEmpty());
-  EXPECT_TRUE(items(form, "LangStrings").isEmpty());
+TEST_F(InfoTest, NoDialogWithoutASelectedEntry) {
+  rig.activateAndScan();  // no device present
+  EXPECT_FALSE(clickInfo().shown);
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 #include <QRadioButton>
 #include <vector>
 
+#include "diag/LightTest.h"
 #include "diag/TestPage.h"
+#include "tests/diag/support/ConsoleRig.h"
 #include "tests/diag/support/RecordingHistory.h"
 #include "tests/diag/support/RecordingPanel.h"
 
@@ -109,6 +111,29 @@ TEST_F(LightTestTest, FollowsTheFeatureLengthOfThePanel) {
   EXPECT_EQ(panel.reports[0], (std::vector<uint8_t>{0, 1}));
   EXPECT_EQ(panel.reports[1], longReport);
   EXPECT_EQ(history.lines.size(), 3U);
+}
+
+TEST(LightTestOnThePanel, ReachesTheBoundPanelsFeatureReportUntilItIsUnplugged) {
+  test::ConsoleRig rig;
+  test::ScriptedDeviceSpec mouseSpec;
+  mouseSpec.ids = {0x046D, 0xC52B, 1};
+  mouseSpec.product = u"Mouse";
+  const auto mouse = rig.platform.plugIn(mouseSpec);
+  const auto panel = rig.platform.plugIn();  // feature report length 3
+  rig.activateAndScan();
+  for (QGroupBox* group : rig.page.findChildren<QGroupBox*>()) {
+    group->findChildren<QRadioButton*>().at(kLightAmber)->click();
+  }
+  rig.page.findChild<QPushButton*>("sswptestSpeedButton1")->click();
+  EXPECT_EQ(panel->features(), (std::vector<std::vector<uint8_t>>{{0, 127, 0}}));
+  EXPECT_TRUE(mouse->features().empty());
+
+  rig.platform.unplug(panel);
+  rig.controller.DeviceChangeNotification(0);
+  ASSERT_EQ(rig.binding.SaitekSwitchPanel(), nullptr);
+  rig.page.findChild<QPushButton*>("sswptestSpeedButton1")->click();
+  EXPECT_EQ(panel->features().size(), 1U);
+  EXPECT_TRUE(mouse->features().empty());
 }
 
 }  // namespace

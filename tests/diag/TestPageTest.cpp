@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QImage>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -12,6 +13,7 @@
 
 #include "diag/TestPage.h"
 #include "engine/SwitchEngine.h"
+#include "tests/diag/support/ConsoleRig.h"
 #include "tests/diag/support/RecordingHistory.h"
 #include "tests/support/RecordingInjector.h"
 
@@ -117,6 +119,25 @@ TEST_F(TestPageTest, MagnetoMarksShowOnlyTheLastOnPosition) {
   EXPECT_EQ(shownMagnetoMarks(), std::vector<std::string>{"sspmag4"});
   report({23});
   EXPECT_EQ(shownMagnetoMarks(), std::vector<std::string>{"sspmag5"});
+}
+
+TEST(TestPageOnThePanel, ThePanelsReportsMoveTheIndicators) {
+  test::ConsoleRig rig;
+  const auto panel = rig.platform.plugIn();
+  rig.activateAndScan();
+  rig.engine.testSaitekPanel = true;
+  const auto reported = [&rig, &panel](std::vector<uint8_t> report) {
+    const int before = rig.console.findChild<QListWidget*>("HistoryListBox")->count();
+    panel->sendInput(std::move(report));
+    return test::pumpUntil(rig.loop, [&rig, before] {
+      return rig.console.findChild<QListWidget*>("HistoryListBox")->count() >= before + 2;
+    });
+  };
+  ASSERT_TRUE(reported({0, 0x00, 0x00, 0x00}));
+  ASSERT_TRUE(reported({0, 0x01, 0x00, 0x01}));  // switches 8 and 24 on
+  EXPECT_FALSE(rig.page.findChild<QWidget*>("sspbtsw1red")->isHidden());
+  EXPECT_FALSE(rig.page.findChild<QWidget*>("sspmag4")->isHidden());
+  EXPECT_TRUE(rig.page.findChild<QWidget*>("sspmag1")->isHidden());
 }
 
 TEST_F(TestPageTest, ClickingThePictureTogglesTheRaisedLever) {
