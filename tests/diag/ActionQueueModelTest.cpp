@@ -47,20 +47,5 @@ TEST(ActionQueueModelTest, TheQueueOutlivesItsModel) {
   EXPECT_EQ(queue.rows().size(), 1U);
 }
 
-TEST(ActionQueueModelTest, RebindingLeavesTheOldQueueUnobserved) {
-  ActionQueue first;
-  ActionQueue second;
-  ActionQueueModel model;
-  model.setQueue(&first);
-  model.setQueue(&second);
-  int resets = 0;
-  QObject::connect(&model, &QAbstractItemModel::modelReset, [&resets] { ++resets; });
-  first.AddAction(1, 1, "G");
-  EXPECT_EQ(resets, 0);
-  second.AddAction(1, 1, "G");
-  EXPECT_EQ(resets, 1);
-  EXPECT_EQ(model.rowCount({}), 1);
-}
-
 }  // namespace
 }  // namespace qv
