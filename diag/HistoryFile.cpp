@@ -31,6 +31,8 @@ std::optional<QString> QtHistorySaveDialog::chooseFile(QWidget* parent) {
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix("txt");
   dialog.setFileMode(QFileDialog::AnyFile);
+  // Qt's own dialog: the platform's may enter the file in its recent-documents list.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return std::nullopt;
   }
