@@ -2,6 +2,7 @@
 
 #include <QFrame>
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
