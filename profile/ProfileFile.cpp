@@ -60,6 +60,8 @@ bool ProfileFile::rebuilt() {
   }
 }
 
-void ProfileFile::showCaption() { view_.setCaption(appName_ + " - " + currentfile_); }
+void ProfileFile::showCaption() {
+  view_.setCaption(appName_ + " - " + currentfile_);
+}
 
 }  // namespace qv

@@ -11,7 +11,9 @@ namespace {
 constexpr ProfileField control(std::string_view name, bool readBack = true) {
   return {name, {}, readBack};
 }
-constexpr ProfileField fixed(std::string_view text) { return {{}, text, false}; }
+constexpr ProfileField fixed(std::string_view text) {
+  return {{}, text, false};
+}
 
 constexpr std::string_view kNotApplicable = "N/A";
 
