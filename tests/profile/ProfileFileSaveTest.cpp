@@ -130,6 +130,19 @@ TEST_F(ProfileSave, OntoAFolderFailsAndLeavesIt) {
   EXPECT_THAT(folderEntries(), ElementsAre("taken.psv"));
 }
 
+TEST_F(ProfileSave, OverAReadOnlyProfileLeavesItAsItWas) {
+  const std::string file = path("profile.psv");
+  writeBytes(file, "old");
+  fs::permissions(file, fs::perms::owner_read);
+  if (std::ofstream(file, std::ios::app).is_open()) {
+    GTEST_SKIP() << "this user writes to read-only files (root), so the file cannot fail";
+  }
+  profile.SavePFile(file);
+  EXPECT_EQ(readBytes(file), "old");
+  EXPECT_THAT(view.messages, ElementsAre(kSaveMessage + file));
+  EXPECT_THAT(folderEntries(), ElementsAre("profile.psv"));
+}
+
 TEST_F(ProfileSave, IntoAReadOnlyFolderLeavesTheOldFile) {
   const std::string file = path("profile.psv");
   writeBytes(file, "old");
