@@ -9,32 +9,6 @@ using ::testing::ElementsAre;
 
 using FileReplacement = ProfileFileTest;
 
-TEST_F(FileReplacement, OldFileStaysUntilCommit) {
-  FileReplacementStorage real;
-  const fs::path file = dir / "p.psv";
-  writeBytes(file, "old");
-  auto replacement = real.replace(file.string());
-  ASSERT_NE(replacement, nullptr);
-  ASSERT_TRUE(replacement->write("new"));
-  EXPECT_EQ(readBytes(file), "old");
-  ASSERT_TRUE(replacement->commit());
-  EXPECT_EQ(readBytes(file), "new");
-  EXPECT_THAT(folderEntries(), ElementsAre("p.psv"));
-}
-
-TEST_F(FileReplacement, AbandonedReplacementLeavesNoTrace) {
-  FileReplacementStorage real;
-  const fs::path file = dir / "p.psv";
-  writeBytes(file, "old");
-  {
-    auto replacement = real.replace(file.string());
-    ASSERT_NE(replacement, nullptr);
-    ASSERT_TRUE(replacement->write("half"));
-  }
-  EXPECT_EQ(readBytes(file), "old");
-  EXPECT_THAT(folderEntries(), ElementsAre("p.psv"));
-}
-
 TEST_F(FileReplacement, KeepsThePermissionsOfTheOldFile) {
   FileReplacementStorage real;
   const fs::path file = dir / "p.psv";
