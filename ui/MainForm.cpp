@@ -50,7 +50,8 @@ TMainForm::TMainForm(const PlatformServices& services, QWidget* parent)
   setObjectName("MainForm");
   setFont(pixelFont("MS Sans Serif", 13));
   resize(787, 462);
-  setMinimumSize(450, 500 - 30);  // 450 x 500 outside, the frame included
+  // 450 x 500 outside: a Windows frame takes 16 pixels across and 38 down.
+  setMinimumSize(450 - 16, 500 - 38);
 
   buildTopPanel(this);
   buildPages();

@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "ui/ProfileDialogs.h"
+
+namespace qv {
+namespace {
+
+// Types a name into whichever file dialog opens next and confirms it.
+void answerNextDialog(const QString& name, QString* filter) {
+  QTimer::singleShot(0, [name, filter] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    *filter = dialog->nameFilters().join(";");
+    dialog->selectFile(name);
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+}
+
+TEST(ProfileDialogs, SaveAsAddsTheExtensionToANameWithoutOne) {
+  QTemporaryDir folder;
+  QtProfileDialogs dialogs;
+  QString filter;
+  answerNextDialog(folder.filePath("flight"), &filter);
+  const std::optional<QString> chosen = dialogs.saveProfileAs(nullptr);
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ(*chosen, folder.filePath("flight.psv"));
+  EXPECT_EQ(filter, "Profile File (*.psv)");
+}
+
+TEST(ProfileDialogs, LoadTakesANameThatDoesNotExist) {
+  QTemporaryDir folder;
+  QtProfileDialogs dialogs;
+  QString filter;
+  answerNextDialog(folder.filePath("missing.psv"), &filter);
+  const std::optional<QString> chosen = dialogs.openProfile(nullptr);
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ(*chosen, folder.filePath("missing.psv"));
+  EXPECT_EQ(filter, "Driver Profile (*.psv)");
+}
+
+}  // namespace
+}  // namespace qv
