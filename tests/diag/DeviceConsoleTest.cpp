@@ -97,9 +97,9 @@ class ConsoleWriteTest : public ::testing::Test {
  protected:
   // A device with an output report of `outputLength` bytes, selected.
   std::shared_ptr<test::ScriptedDevice> selectDevice(uint16_t outputLength) {
-    test::ScriptedDeviceSpec spec;
-    spec.lengths = {4, outputLength, 3};
-    auto device = rig.platform.plugIn(spec);
+    test::ScriptedDeviceSpec traits;
+    traits.lengths = {4, outputLength, 3};
+    auto device = rig.platform.plugIn(traits);
     rig.activateAndScan();
     return device;
   }

@@ -62,11 +62,11 @@ class InfoTest : public ::testing::Test {
 };
 
 TEST_F(InfoTest, ShowsTheSelectedDevicesIdsLengthsAndStrings) {
-  test::ScriptedDeviceSpec spec;  // the switch panel: 06A3 / 0D67, version 0x0100
-  spec.lengths = {4, 0, 17};
-  spec.serial = u"A1";
-  spec.indexedStrings = {{1, u"Saitek"}, {7, u"Panel"}, {255, u"Last"}};
-  rig.platform.plugIn(spec);
+  test::ScriptedDeviceSpec traits;  // the switch panel: 06A3 / 0D67, version 0x0100
+  traits.lengths = {4, 0, 17};
+  traits.serial = u"A1";
+  traits.indexedStrings = {{1, u"Saitek"}, {7, u"Panel"}, {255, u"Last"}};
+  rig.platform.plugIn(traits);
   rig.activateAndScan();
 
   const ShownInfo info = clickInfo();
@@ -86,13 +86,13 @@ TEST_F(InfoTest, ShowsTheSelectedDevicesIdsLengthsAndStrings) {
 }
 
 TEST_F(InfoTest, ADeviceWithoutLanguageTableShowsNoLanguagesAndNoSerial) {
-  test::ScriptedDeviceSpec spec;
-  spec.ids = {0x046D, 0xC52B, 0x1201};
-  spec.product = u"";
-  spec.serial = u"S9";
-  spec.languageIds = std::nullopt;
-  spec.lengths = {1, 2, 0};
-  rig.platform.plugIn(spec);
+  test::ScriptedDeviceSpec traits;
+  traits.ids = {0x046D, 0xC52B, 0x1201};
+  traits.product = u"";
+  traits.serial = u"S9";
+  traits.languageIds = std::nullopt;
+  traits.lengths = {1, 2, 0};
+  rig.platform.plugIn(traits);
   rig.activateAndScan();
 
   const ShownInfo info = clickInfo();

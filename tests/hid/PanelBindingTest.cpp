@@ -53,10 +53,10 @@ class NoIndicators final : public PanelIndicators {
 };
 
 ScriptedDeviceSpec otherDevice(const std::u16string& product) {
-  ScriptedDeviceSpec spec;
-  spec.ids = {0x046D, 0xC52B, 1};
-  spec.product = product;
-  return spec;
+  ScriptedDeviceSpec traits;
+  traits.ids = {0x046D, 0xC52B, 1};
+  traits.product = product;
+  return traits;
 }
 
 class BindingTest : public ::testing::Test {
@@ -185,10 +185,10 @@ TEST_F(BindingTest, AReadErrorIsLoggedWithTheSystemsText) {
 }
 
 TEST_F(BindingTest, SelectingThePanelRequestsItsInputReportOnceTheWindowIsActive) {
-  ScriptedDeviceSpec spec;
-  spec.lengths = {4, 9, 3};
-  spec.currentInputReport = {0, 0x12, 0xAB, 0x03};
-  const auto panel = platform.plugIn(spec);
+  ScriptedDeviceSpec traits;
+  traits.lengths = {4, 9, 3};
+  traits.currentInputReport = {0, 0x12, 0xAB, 0x03};
+  const auto panel = platform.plugIn(traits);
   firstScan();
   EXPECT_TRUE(history.lines.empty());
   EXPECT_EQ(list.shownEditors, 0);

@@ -14,10 +14,10 @@ namespace {
 using test::ScriptedDeviceSpec;
 
 ScriptedDeviceSpec deviceWithIds(uint16_t vendor, uint16_t product) {
-  ScriptedDeviceSpec spec;
-  spec.ids = {vendor, product, 1};
-  spec.product = u"Device " + std::u16string(1, static_cast<char16_t>(u'A' + product % 26));
-  return spec;
+  ScriptedDeviceSpec traits;
+  traits.ids = {vendor, product, 1};
+  traits.product = u"Device " + std::u16string(1, static_cast<char16_t>(u'A' + product % 26));
+  return traits;
 }
 
 class ControllerTest : public ::testing::Test {
@@ -184,9 +184,9 @@ TEST_F(ControllerTest, EnumerateClosesTheHandlesOfRecordsLeftAvailableAndStopsOn
 }
 
 TEST_F(ControllerTest, AQueryOnlyDeviceIsListedButNeverReadNorWritten) {
-  ScriptedDeviceSpec spec;
-  spec.readWrite = false;
-  const auto device = platform.plugIn(spec);
+  ScriptedDeviceSpec traits;
+  traits.readWrite = false;
+  const auto device = platform.plugIn(traits);
   controller->OnDeviceData = [](THidDevice&, uint8_t, const uint8_t*, uint16_t) {};
   firstScan();
   THidDevice* record = nullptr;

@@ -33,8 +33,8 @@ class ReaderTest : public ::testing::Test {
     controller.OnDeviceDataError = [this](THidDevice&, uint32_t Error) { errors.push_back(Error); };
   }
 
-  THidDevice& checkedOut(const test::ScriptedDeviceSpec& spec = {}) {
-    device = platform.plugIn(spec);
+  THidDevice& checkedOut(const test::ScriptedDeviceSpec& traits = {}) {
+    device = platform.plugIn(traits);
     controller.DeviceChangeNotification(0);
     THidDevice* record = nullptr;
     EXPECT_TRUE(controller.CheckOutByIndex(record, controller.Count() - 1));
@@ -70,8 +70,8 @@ TEST_F(ReaderTest, AReadThatCannotStartIsReportedAndRetried) {
 }
 
 TEST_F(ReaderTest, AReadHandleThatCannotBeOpenedIsReportedWithItsError) {
-  test::ScriptedDeviceSpec spec;
-  device = platform.plugIn(spec);
+  test::ScriptedDeviceSpec traits;
+  device = platform.plugIn(traits);
   device->failReadHandleOpens(13);
   controller.DeviceChangeNotification(0);
   THidDevice* record = nullptr;

@@ -17,8 +17,8 @@ using test::ScriptedDeviceSpec;
 class DeviceTest : public ::testing::Test {
  protected:
   // Scans one device and checks it out.
-  THidDevice& checkedOut(const ScriptedDeviceSpec& spec) {
-    device = platform.plugIn(spec);
+  THidDevice& checkedOut(const ScriptedDeviceSpec& traits) {
+    device = platform.plugIn(traits);
     controller.DeviceChangeNotification(0);
     THidDevice* record = nullptr;
     EXPECT_TRUE(controller.CheckOutByIndex(record, controller.Count() - 1));
@@ -32,9 +32,9 @@ class DeviceTest : public ::testing::Test {
 };
 
 TEST_F(DeviceTest, IdentityIsReadAtCreation) {
-  ScriptedDeviceSpec spec;
-  spec.ids = {0x1234, 0xABCD, 0x0201};
-  const THidDevice& record = checkedOut(spec);
+  ScriptedDeviceSpec traits;
+  traits.ids = {0x1234, 0xABCD, 0x0201};
+  const THidDevice& record = checkedOut(traits);
   EXPECT_EQ(record.Attributes().Size, 12U);
   EXPECT_EQ(record.Attributes().VendorID, 0x1234);
   EXPECT_EQ(record.Attributes().ProductID, 0xABCD);
@@ -44,10 +44,10 @@ TEST_F(DeviceTest, IdentityIsReadAtCreation) {
 }
 
 TEST_F(DeviceTest, NamesAreUtf8AndFetchingThemClosesTheHandle) {
-  ScriptedDeviceSpec spec;
-  spec.product = u"Panel \u00E9 \u2708 \U0001F6E9";
-  spec.manufacturer = u"Saitek";
-  THidDevice& record = checkedOut(spec);
+  ScriptedDeviceSpec traits;
+  traits.product = u"Panel \u00E9 \u2708 \U0001F6E9";
+  traits.manufacturer = u"Saitek";
+  THidDevice& record = checkedOut(traits);
   EXPECT_EQ(record.ProductName(), "Panel \xC3\xA9 \xE2\x9C\x88 \xF0\x9F\x9B\xA9");
   EXPECT_EQ(record.VendorName(), "Saitek");
   EXPECT_EQ(device->openHandles(), 0);
@@ -64,9 +64,9 @@ TEST_F(DeviceTest, AnAvailableRecordIsNotAccessible) {
 }
 
 TEST_F(DeviceTest, CapsComeFromTheDeviceOnceAccessible) {
-  ScriptedDeviceSpec spec;
-  spec.lengths = {4, 9, 3};
-  THidDevice& record = checkedOut(spec);
+  ScriptedDeviceSpec traits;
+  traits.lengths = {4, 9, 3};
+  THidDevice& record = checkedOut(traits);
   const HIDP_CAPS caps = record.Caps();
   EXPECT_EQ(caps.InputReportByteLength, 4);
   EXPECT_EQ(caps.OutputReportByteLength, 9);
@@ -74,35 +74,35 @@ TEST_F(DeviceTest, CapsComeFromTheDeviceOnceAccessible) {
 }
 
 TEST_F(DeviceTest, DeviceStringsByIndex) {
-  ScriptedDeviceSpec spec;
-  spec.indexedStrings = {{2, u"Pro Flight"}};
-  THidDevice& record = checkedOut(spec);
+  ScriptedDeviceSpec traits;
+  traits.indexedStrings = {{2, u"Pro Flight"}};
+  THidDevice& record = checkedOut(traits);
   EXPECT_EQ(record.GetDeviceString(0), "");
   EXPECT_EQ(record.GetDeviceString(2), "Pro Flight");
   EXPECT_EQ(record.GetDeviceString(3), "");
 }
 
 TEST_F(DeviceTest, SerialNumberNeedsALanguageTableItDiffersFrom) {
-  ScriptedDeviceSpec spec;
-  spec.serial = u"A1B2";
-  EXPECT_EQ(checkedOut(spec).SerialNumber(), "A1B2");
+  ScriptedDeviceSpec traits;
+  traits.serial = u"A1B2";
+  EXPECT_EQ(checkedOut(traits).SerialNumber(), "A1B2");
 
-  spec.languageIds.reset();
-  THidDevice& noTable = checkedOut(spec);
+  traits.languageIds.reset();
+  THidDevice& noTable = checkedOut(traits);
   EXPECT_EQ(noTable.SerialNumber(), "");
   EXPECT_TRUE(noTable.LanguageStrings().empty());
 
   // A device that answers the serial request with its language table.
-  spec.languageIds = std::vector<uint16_t>{0x0409};
-  spec.serial = u"\u0409";
-  EXPECT_EQ(checkedOut(spec).SerialNumber(), "");
+  traits.languageIds = std::vector<uint16_t>{0x0409};
+  traits.serial = u"\u0409";
+  EXPECT_EQ(checkedOut(traits).SerialNumber(), "");
 }
 
 TEST_F(DeviceTest, LanguageStringsNameEveryIdOfTheTable) {
   platform.languageNames = {{0x0409, "English (United States)"}};
-  ScriptedDeviceSpec spec;
-  spec.languageIds = std::vector<uint16_t>{0x0409, 0x0C0A};
-  EXPECT_EQ(checkedOut(spec).LanguageStrings(),
+  ScriptedDeviceSpec traits;
+  traits.languageIds = std::vector<uint16_t>{0x0409, 0x0C0A};
+  EXPECT_EQ(checkedOut(traits).LanguageStrings(),
             (std::vector<std::string>{"English (United States)", "Unknown Locale ID $0C0A"}));
 }
 
@@ -133,9 +133,9 @@ TEST(DeviceText, UnpairedSurrogatesBecomeReplacementCharacters) {
 }
 
 TEST_F(DeviceTest, ReportsGoToTheDeviceAndLeaveTheHandleOpen) {
-  ScriptedDeviceSpec spec;
-  spec.currentInputReport = {0, 0x80, 0x04, 0x01};
-  THidDevice& record = checkedOut(spec);
+  ScriptedDeviceSpec traits;
+  traits.currentInputReport = {0, 0x80, 0x04, 0x01};
+  THidDevice& record = checkedOut(traits);
   const std::vector<uint8_t> lights{0, 0x09, 0};
   EXPECT_TRUE(record.SetFeature(lights.data(), 3));
   EXPECT_EQ(device->features(), std::vector<std::vector<uint8_t>>{lights});
@@ -143,7 +143,7 @@ TEST_F(DeviceTest, ReportsGoToTheDeviceAndLeaveTheHandleOpen) {
 
   std::vector<uint8_t> input(4, 0);
   EXPECT_TRUE(record.GetInputReport(input.data(), 4));
-  EXPECT_EQ(input, spec.currentInputReport);
+  EXPECT_EQ(input, traits.currentInputReport);
 
   uint32_t written = 0;
   const std::vector<uint8_t> output{0, 1, 2};
@@ -153,10 +153,10 @@ TEST_F(DeviceTest, ReportsGoToTheDeviceAndLeaveTheHandleOpen) {
 }
 
 TEST_F(DeviceTest, AMissingInputReportRequestFails) {
-  ScriptedDeviceSpec spec;
-  spec.inputReportRequest = false;
+  ScriptedDeviceSpec traits;
+  traits.inputReportRequest = false;
   std::vector<uint8_t> input(4, 0);
-  EXPECT_FALSE(checkedOut(spec).GetInputReport(input.data(), 4));
+  EXPECT_FALSE(checkedOut(traits).GetInputReport(input.data(), 4));
 }
 
 }  // namespace

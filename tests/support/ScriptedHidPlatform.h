@@ -37,8 +37,8 @@ struct ScriptedDeviceSpec {
 // Thread-safe: readers read from it while the test scripts it.
 class ScriptedDevice {
  public:
-  ScriptedDevice(uint32_t instance, std::string nodePath, ScriptedDeviceSpec spec)
-      : instanceId(instance), path(std::move(nodePath)), spec_(std::move(spec)) {}
+  ScriptedDevice(uint32_t instance, std::string nodePath, ScriptedDeviceSpec traits)
+      : instanceId(instance), path(std::move(nodePath)), traits_(std::move(traits)) {}
 
   const uint32_t instanceId;
   const std::string path;
@@ -66,11 +66,11 @@ class ScriptedDevice {
   }
   void setSpec(const std::function<void(ScriptedDeviceSpec&)>& change) {
     const std::lock_guard lock(mutex_);
-    change(spec_);
+    change(traits_);
   }
-  [[nodiscard]] ScriptedDeviceSpec spec() const {
+  [[nodiscard]] ScriptedDeviceSpec traits() const {
     const std::lock_guard lock(mutex_);
-    return spec_;
+    return traits_;
   }
   [[nodiscard]] bool present() const {
     const std::lock_guard lock(mutex_);
@@ -162,7 +162,7 @@ class ScriptedDevice {
  private:
   mutable std::mutex mutex_;
   std::condition_variable changed_;
-  ScriptedDeviceSpec spec_;
+  ScriptedDeviceSpec traits_;
   bool present_ = true;
   std::deque<std::vector<uint8_t>> inputs_;
   uint32_t readError_ = 0;
@@ -181,13 +181,13 @@ class ScriptedHidPlatform final : public HidPlatform {
   static constexpr uint32_t kClosedHandleError = 6;
 
   // Each arrival is a new device instance, even under a path used before.
-  std::shared_ptr<ScriptedDevice> plugIn(ScriptedDeviceSpec spec = {}, std::string path = {}) {
+  std::shared_ptr<ScriptedDevice> plugIn(ScriptedDeviceSpec traits = {}, std::string path = {}) {
     const std::lock_guard lock(mutex_);
     const uint32_t instance = nextInstance_++;
     if (path.empty()) {
       path = "/dev/scripted" + std::to_string(instance);
     }
-    auto device = std::make_shared<ScriptedDevice>(instance, std::move(path), std::move(spec));
+    auto device = std::make_shared<ScriptedDevice>(instance, std::move(path), std::move(traits));
     devices_.push_back(device);
     return device;
   }
@@ -217,8 +217,8 @@ class ScriptedHidPlatform final : public HidPlatform {
     if (!device) {
       return nullptr;
     }
-    const ScriptedDeviceSpec spec = device->spec();
-    if (!spec.openable || (access == HidAccess::ReadWrite && !spec.readWrite)) {
+    const ScriptedDeviceSpec traits = device->traits();
+    if (!traits.openable || (access == HidAccess::ReadWrite && !traits.readWrite)) {
       return nullptr;
     }
     return std::make_unique<Handle>(device, access == HidAccess::ReadWrite);
@@ -257,32 +257,32 @@ class ScriptedHidPlatform final : public HidPlatform {
     Handle& operator=(const Handle&) = delete;
 
     std::optional<HidIds> attributes() override {
-      const auto spec = device_->spec();
-      return spec.identifiable ? std::optional(spec.ids) : std::nullopt;
+      const auto traits = device_->traits();
+      return traits.identifiable ? std::optional(traits.ids) : std::nullopt;
     }
-    std::optional<HidReportLengths> reportLengths() override { return device_->spec().lengths; }
+    std::optional<HidReportLengths> reportLengths() override { return device_->traits().lengths; }
     bool getString(HidStringKind kind, HidStringBuffer& buffer) override {
-      const auto spec = device_->spec();
-      const std::u16string& text = kind == HidStringKind::Product        ? spec.product
-                                   : kind == HidStringKind::Manufacturer ? spec.manufacturer
-                                                                         : spec.serial;
+      const auto traits = device_->traits();
+      const std::u16string& text = kind == HidStringKind::Product        ? traits.product
+                                   : kind == HidStringKind::Manufacturer ? traits.manufacturer
+                                                                         : traits.serial;
       return copy(text, buffer);
     }
     bool getIndexedString(uint8_t index, HidStringBuffer& buffer) override {
-      const auto spec = device_->spec();
+      const auto traits = device_->traits();
       if (index == 0) {
-        if (!spec.languageIds) {
+        if (!traits.languageIds) {
           return false;
         }
-        std::copy_n(spec.languageIds->begin(), std::min(spec.languageIds->size(), buffer.size()),
+        std::copy_n(traits.languageIds->begin(), std::min(traits.languageIds->size(), buffer.size()),
                     buffer.begin());
-        if (spec.languageIds->size() < buffer.size()) {
-          buffer[spec.languageIds->size()] = 0;
+        if (traits.languageIds->size() < buffer.size()) {
+          buffer[traits.languageIds->size()] = 0;
         }
         return true;
       }
-      const auto found = spec.indexedStrings.find(index);
-      return found != spec.indexedStrings.end() && copy(found->second, buffer);
+      const auto found = traits.indexedStrings.find(index);
+      return found != traits.indexedStrings.end() && copy(found->second, buffer);
     }
     bool setFeature(const uint8_t* report, size_t size) override {
       if (!readWrite_ || !device_->present()) {
@@ -292,11 +292,11 @@ class ScriptedHidPlatform final : public HidPlatform {
       return true;
     }
     bool getInputReport(uint8_t* report, size_t size) override {
-      const auto spec = device_->spec();
-      if (!readWrite_ || !spec.inputReportRequest || !device_->present()) {
+      const auto traits = device_->traits();
+      if (!readWrite_ || !traits.inputReportRequest || !device_->present()) {
         return false;
       }
-      std::copy_n(spec.currentInputReport.begin(), std::min(size, spec.currentInputReport.size()),
+      std::copy_n(traits.currentInputReport.begin(), std::min(size, traits.currentInputReport.size()),
                   report);
       return true;
     }
