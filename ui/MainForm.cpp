@@ -220,11 +220,14 @@ void TMainForm::PageControl1Change(int index) {
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == TxtKeyRead && event->type() == QEvent::KeyPress) {
-    const auto* key = static_cast<QKeyEvent*>(event);
-    TxtKeyCode->setText(QString::number(virtualKeyForQtKey(key->key(), key->modifiers())));
+    TxtKeyReadKeyDown(*static_cast<QKeyEvent*>(event));
   }
   // Not consumed: the key still lands in the box as typed text.
   return QWidget::eventFilter(watched, event);
+}
+
+void TMainForm::TxtKeyReadKeyDown(const QKeyEvent& key) {
+  TxtKeyCode->setText(QString::number(virtualKeyForQtKey(key.key(), key.modifiers())));
 }
 
 void TMainForm::setSimConStatus(const std::string& status) {

@@ -10,6 +10,7 @@
 #include "ui/QtEventLoop.h"
 #include "ui/QtNamedTexts.h"
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QSocketNotifier;
@@ -45,6 +46,8 @@ class TMainForm final : public QWidget, public SimulatorView, public ProfileView
   void PageControl1Change(int index);
   void FormActivate();
   void Timer1Timer();
+  // Shows the virtual-key code of a key pressed in the "Get Key Code" box.
+  void TxtKeyReadKeyDown(const QKeyEvent& key);
 
   // Shows the window centred on the screen.
   void showCentred();
