@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <array>
+#include <initializer_list>
 #include <stdexcept>
 
 #include "engine/MappingRows.h"
@@ -68,6 +69,19 @@ void keystrokeHalfRow(QWidget* parent, const KeystrokeRow& row, int y, const Hal
       ->hide();
 }
 
+struct Heading {
+  std::string_view name;
+  const char* text;
+  int x;
+};
+
+// A row of column headings at one height.
+void headings(QWidget* parent, int y, std::initializer_list<Heading> row) {
+  for (const Heading& h : row) {
+    makeHeading(parent, h.name, h.text, h.x, y);
+  }
+}
+
 void hiddenHeading(QWidget* parent, std::string_view name, int x, int y) {
   makeHeading(parent, name, "FSX", x, y)->hide();
 }
@@ -83,10 +97,11 @@ void gearLightStep(QWidget* panel, int id, int y) {
 
 void buildLandingGearPage(QWidget* page) {
   QFrame* panel = makePanel(page, "Panel1", 18, 12, 752, 185);
-  makeHeading(panel, "Label2", "Saitek Switch Panel Control", 6, 10);
-  makeHeading(panel, "Label3", "Modifier Keys", 181, 10);
-  makeHeading(panel, "Label4", "Char  /  Code", 313, 10);
-  makeHeading(panel, "Label5", "Presses", 405, 10);
+  headings(panel, 10,
+           {{"Label2", "Saitek Switch Panel Control", 6},
+            {"Label3", "Modifier Keys", 181},
+            {"Label4", "Char  /  Code", 313},
+            {"Label5", "Presses", 405}});
   makeHeading(panel, kDurationHeading, qs(kDurationHeadingText), 451, 10);
   makeHeading(panel, "Label8", "FSX", 531, 10);
 
@@ -104,10 +119,11 @@ void buildLandingGearPage(QWidget* page) {
 
 void buildMagnetoPage(QWidget* page) {
   QFrame* panel = makePanel(page, "Panel2", 3, 11, 670, 174);
-  makeHeading(panel, "Label9", "Saitek Control", 6, 10);
-  makeHeading(panel, "Label10", "Modifier Keys", 189, 10);
-  makeHeading(panel, "Label11", "Char  /  Code", 313, 10);
-  makeHeading(panel, "Label12", "Presses", 405, 10);
+  headings(panel, 10,
+           {{"Label9", "Saitek Control", 6},
+            {"Label10", "Modifier Keys", 189},
+            {"Label11", "Char  /  Code", 313},
+            {"Label12", "Presses", 405}});
   hiddenHeading(panel, "Label16", 451, 10);
 
   const HalfRowColumns columns{189, 103, 351, 35, 405, 36, 451};
@@ -124,13 +140,14 @@ void buildPanelKeysPage(QWidget* page) {
   QFrame* panel = makePanel(page, "Panel5", 2, 3, 687, 209);
   makeLabel(panel, "Label17", "ON", 171, 1);
   makeLabel(panel, "Label18", "OFF", 427, 1);
-  makeHeading(panel, "Label19", "Saitek Control", 10, 16);
-  makeHeading(panel, "Label20", "Modifier Keys", 171, 16);
-  makeHeading(panel, "Label21", "Key Code", 249, 16);
-  makeHeading(panel, "Label22", "Presses", 312, 16);
-  makeHeading(panel, "Label23", "Modifier Keys", 427, 16);
-  makeHeading(panel, "Label24", "Key Code", 505, 16);
-  makeHeading(panel, "Label25", "Presses", 571, 16);
+  headings(panel, 16,
+           {{"Label19", "Saitek Control", 10},
+            {"Label20", "Modifier Keys", 171},
+            {"Label21", "Key Code", 249},
+            {"Label22", "Presses", 312},
+            {"Label23", "Modifier Keys", 427},
+            {"Label24", "Key Code", 505},
+            {"Label25", "Presses", 571}});
   hiddenHeading(panel, "Label26", 356, 16);
   hiddenHeading(panel, "Label27", 613, 16);
 
@@ -150,13 +167,14 @@ void buildBottomPanelKeysPage(QWidget* page) {
   constexpr int kPanelX = 3;
   constexpr int kPanelY = 3;
   QFrame* panel = makePanel(page, "Panel6", kPanelX, kPanelY, 734, 238);
-  makeHeading(panel, "Label28", "Saitek Control", 6, 10);
-  makeHeading(panel, "Label29", "Modifier Keys", 167, 10);
-  makeHeading(panel, "Label30", "Key Code", 249, 10);
-  makeHeading(panel, "Label31", "Presses", 311, 10);
-  makeHeading(panel, "Label32", "Modifier Keys", 435, 10);
-  makeHeading(panel, "Label33", "Key Code", 513, 10);
-  makeHeading(panel, "Label34", "Presses", 579, 10);
+  headings(panel, 10,
+           {{"Label28", "Saitek Control", 6},
+            {"Label29", "Modifier Keys", 167},
+            {"Label30", "Key Code", 249},
+            {"Label31", "Presses", 311},
+            {"Label32", "Modifier Keys", 435},
+            {"Label33", "Key Code", 513},
+            {"Label34", "Presses", 579}});
   hiddenHeading(panel, "Label35", 354, 10);
   hiddenHeading(panel, "Label36", 624, 10);
 

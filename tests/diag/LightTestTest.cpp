@@ -10,7 +10,7 @@
 #include "diag/LightTest.h"
 #include "diag/TestPage.h"
 #include "tests/diag/support/ConsoleRig.h"
-#include "tests/diag/support/RecordingHistory.h"
+#include "tests/support/RecordingHistory.h"
 #include "tests/diag/support/RecordingPanel.h"
 
 namespace qv {

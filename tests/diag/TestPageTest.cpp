@@ -14,7 +14,7 @@
 #include "diag/TestPage.h"
 #include "engine/SwitchEngine.h"
 #include "tests/diag/support/ConsoleRig.h"
-#include "tests/diag/support/RecordingHistory.h"
+#include "tests/support/RecordingHistory.h"
 #include "tests/support/RecordingInjector.h"
 
 namespace qv {

@@ -12,16 +12,10 @@
 #include "engine/PanelIndicators.h"
 #include "engine/SimulatorSide.h"
 #include "engine/SwitchEngine.h"
+#include "tests/support/RecordingHistory.h"
 #include "tests/support/RecordingInjector.h"
 
 namespace qv::test {
-
-class RecordingHistory final : public HistoryLog {
- public:
-  void appendLine(const std::string& line) override { lines.push_back(line); }
-  void clear() override { lines.clear(); }
-  std::vector<std::string> lines;
-};
 
 class RecordingIndicators final : public PanelIndicators {
  public:
