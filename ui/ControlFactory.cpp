@@ -12,11 +12,23 @@ namespace {
 constexpr int kControlHeight = 21;
 }  // namespace
 
+QStringList fontFamilies(const QString& family) {
+  // The Windows fonts are seldom installed elsewhere: their metric-compatible
+  // twins take their place, else a condensed face keeps the texts within
+  // their fixed places.
+  QStringList families{family};
+  if (family == QLatin1String("Calibri")) {
+    families << QStringLiteral("Carlito");
+  } else if (family == QLatin1String("Cambria")) {
+    families << QStringLiteral("Caladea") << QStringLiteral("DejaVu Serif Condensed");
+  }
+  families << QStringLiteral("DejaVu Sans Condensed");
+  return families;
+}
+
 QFont pixelFont(const QString& family, int pixels, bool bold, bool italic, bool underline) {
   QFont font;
-  // The Windows fonts are seldom installed elsewhere; a condensed face keeps
-  // the texts within their fixed places.
-  font.setFamilies({family, QStringLiteral("DejaVu Sans Condensed")});
+  font.setFamilies(fontFamilies(family));
   font.setPixelSize(pixels);
   font.setBold(bold);
   font.setItalic(italic);
@@ -44,12 +56,13 @@ QLineEdit* makeEdit(QWidget* parent, std::string_view name, const QString& text,
   auto* edit = new QLineEdit(text, parent);
   edit->setObjectName(qs(name));
   edit->setGeometry(x, y, width, kControlHeight);
+  // The typing limit lives in the validator, which only judges typing:
+  // setMaxLength would also cut a longer text set by a profile load.
   if (options.digitsOnly) {
-    edit->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
-  }
-  if (options.maxLength > 0) {
-    edit->setMaxLength(options.maxLength);
+    const QString pattern = options.maxLength > 0
+                                ? QStringLiteral("[0-9]{0,%1}").arg(options.maxLength)
+                                : QStringLiteral("[0-9]*");
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), edit));
   }
   edit->setReadOnly(options.readOnly);
   if (options.colour.isValid()) {
@@ -81,6 +94,19 @@ QFrame* makePanel(QWidget* parent, std::string_view name, int x, int y, int widt
   panel->setFrameShape(QFrame::Panel);
   panel->setFrameShadow(QFrame::Raised);
   return panel;
+}
+
+void shareFont(QWidget* root) {
+  for (QObject* child : root->children()) {
+    auto* control = qobject_cast<QWidget*>(child);
+    if (control == nullptr) {
+      continue;
+    }
+    if (!control->testAttribute(Qt::WA_SetFont)) {
+      control->setFont(root->font());
+    }
+    shareFont(control);
+  }
 }
 
 }  // namespace qv

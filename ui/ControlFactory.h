@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <span>
 #include <string_view>
 
@@ -18,16 +19,23 @@ inline QString qs(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The faces to try for one of the window's fonts, best first.
+QStringList fontFamilies(const QString& family);
+
 // Controls keep fixed pixel positions, as the window never re-lays itself out.
 QFont pixelFont(const QString& family, int pixels, bool bold = false, bool italic = false,
                 bool underline = false);
+
+// Gives every control below `root` without a font of its own the font of its
+// parent: under a style sheet, Qt no longer passes fonts from parent to child.
+void shareFont(QWidget* root);
 
 QLabel* makeLabel(QWidget* parent, std::string_view name, const QString& text, int x, int y);
 // A column heading: "Tahoma" 12 pixels underlined.
 QLabel* makeHeading(QWidget* parent, std::string_view name, const QString& text, int x, int y);
 
-// A text box; a digit-only box takes only digits from the keyboard, and
-// maxLength 0 means no limit.
+// A text box; a digit-only box takes only digits from the keyboard, at most
+// maxLength of them (0: no limit).
 struct EditOptions {
   bool digitsOnly = false;
   int maxLength = 0;

@@ -56,6 +56,7 @@ TMainForm::TMainForm(const PlatformServices& services, QWidget* parent)
   buildTopPanel(this);
   buildPages();
   console_ = new DeviceConsole(this);
+  shareFont(this);
   lblSimConStatus = findChild<QLabel*>("lblSimConStatus");
   TxtKeyRead = findChild<QLineEdit*>("TxtKeyRead");
   TxtKeyCode = findChild<QLineEdit*>("TxtKeyCode");
@@ -90,6 +91,15 @@ TMainForm::~TMainForm() {
   Timer1->stop();
   // The window's destroy event runs the device selection once more.
   binding_->DevListBoxClick();
+  // Producers go before their consumers: while a reader is being stopped it
+  // may still hand over a panel report, which reaches the engine and through
+  // it the simulator link and the panel's lights.
+  console_->setBinding(nullptr);
+  testPage_->setLightTestTarget(nullptr, console_, console_->dvrEdit3());
+  binding_.reset();  // gives back its records and stops their readers
+  hidCtl_.reset();   // stops every other reader
+  engine_->attachSimulator(nullptr);
+  simLink_.reset();
 }
 
 void TMainForm::buildPages() {
@@ -171,6 +181,7 @@ void TMainForm::FormActivate() {
     return;
   }
   console_->buildByteEditors();
+  shareFont(console_);
   binding_->DevListBoxClick();
 }
 

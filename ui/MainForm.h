@@ -94,9 +94,9 @@ class TMainForm final : public QWidget, public SimulatorView, public ProfileView
   QTimer* Timer1 = nullptr;
   QSocketNotifier* deviceChangeNotifier_ = nullptr;
 
+  // Destroyed in the order the destructor spells out.
   std::unique_ptr<SwitchEngine> engine_;
   std::unique_ptr<THidDeviceController> hidCtl_;
-  // Declared after the controller: it gives its records back first.
   std::unique_ptr<PanelBinding> binding_;
   std::unique_ptr<SimulatorLink> simLink_;
   std::unique_ptr<ProfileFile> profile_;

@@ -212,16 +212,14 @@ void buildInfoPage(QWidget* page) {
   notes->setGeometry(35, 0, 680, 157);
   notes->setFont(pixelFont("Calibri", 15));
   notes->setReadOnly(true);
+  // Worded to fit the box: nothing may hide below its lower edge.
   notes->setPlainText(
-      "After every start, the first switch you move on the panel only lets Quorvane learn "
-      "where all switches stand; nothing is sent for it. Move any one switch once after "
-      "starting, and from then on every switch change counts.\n\n"
-      "Each switch change reaches the simulator in one of two ways. A position mapped to a "
-      "key code is typed as keystrokes into the window that has the keyboard focus, normally "
-      "the simulator's. A position left at \"N None\" with key code 0 is sent straight to "
-      "the simulator as an event, while the simulator connection shows \"Connected\".\n\n"
-      "Only FSX is reached directly; with any other simulator, map every switch position to "
-      "keys.");
+      "After each start, the first switch you move only registers the panel; nothing is sent "
+      "for it.\n\n"
+      "A switch position with a key code is typed as keystrokes into the focused window; one "
+      "left at \"N None\" with key code 0 goes straight to the simulator while it shows "
+      "\"Connected\".\n\n"
+      "Only FSX is reached directly; with any other simulator, map every position to keys.");
 }
 
 }  // namespace qv

@@ -43,10 +43,9 @@ void buildTopPanel(QWidget* window) {
   makeEdit(group, "TxtKeyCode", "0", 61, 21, 48, readOnlyBox(QColor(255, 255, 206)));
 
   QLabel* title = makeLabel(panel, "Label41", "Quorvane", 296, 3);
-  // A label's own style sheet sets its font anew, so colour and font go together.
-  title->setStyleSheet(
-      "color: rgb(17, 111, 101); font-family: 'Cambria', 'DejaVu Serif Condensed'; "
-      "font-size: 29px; font-weight: bold; font-style: italic;");
+  // The colour first: setting a style sheet drops the mark of a font of its own.
+  title->setStyleSheet("color: rgb(17, 111, 101);");
+  title->setFont(pixelFont("Cambria", 29, true, true));
   title->adjustSize();
   QLabel* version = makeLabel(panel, "Label37", "Version b1.0", 391, 32);
   version->setFont(pixelFont("Calibri", 13));
@@ -55,9 +54,8 @@ void buildTopPanel(QWidget* window) {
   simCaption->setFont(pixelFont("Calibri", 15));
   simCaption->adjustSize();
   QLabel* status = makeLabel(panel, "lblSimConStatus", "Not Loaded", 394, 72);
-  status->setStyleSheet(
-      "color: olive; font-family: 'Calibri', 'DejaVu Sans Condensed'; font-size: 15px; "
-      "font-weight: bold; background: transparent;");
+  status->setStyleSheet("color: olive; background: transparent;");
+  status->setFont(pixelFont("Calibri", 15, true));
   status->setMinimumWidth(120);
   status->adjustSize();
 

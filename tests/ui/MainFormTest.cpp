@@ -5,7 +5,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QValidator>
 #include <fstream>
+#include <future>
 #include <sstream>
 
 #include "engine/MappingRows.h"
@@ -48,8 +50,11 @@ TEST(MainWindow, EveryMappingControlExistsWithItsDefault) {
     EXPECT_TRUE(combo->isEditable());
     auto* hidden = rig.form->findChild<QLineEdit*>(QString::fromUtf8(row.duration.data()));
     EXPECT_TRUE(hidden->isHidden()) << row.duration;
+    // Two characters from the keyboard; the box itself holds longer texts.
     auto* presses = rig.form->findChild<QLineEdit*>(QString::fromUtf8(row.presses.data()));
-    EXPECT_EQ(presses->maxLength(), 2);
+    QString typed = "123";
+    int position = 3;
+    EXPECT_EQ(presses->validator()->validate(typed, position), QValidator::Invalid) << row.presses;
     EXPECT_TRUE(
         rig.form->findChild<QLineEdit*>(QString::fromUtf8(row.nameBox.data()))->isReadOnly());
   }
@@ -208,6 +213,49 @@ TEST(MainWindow, ClosingReleasesHeldKeysAndTurnsTheLightsOff) {
   EXPECT_EQ(panel->features().size(), featuresBefore + 1);
   EXPECT_EQ(panel->features().back()[1], 0);
   EXPECT_TRUE(rig.form->simulator().SimCon.Quit);
+}
+
+TEST(MainWindow, ThreeDigitProfileValuesSurviveLoadApplyAndSave) {
+  const std::string line5 = "5,\"Landing Gear Down\",\"K\",\"N None\",\"0\",\"1\",\"0\"";
+  const std::string wide5 = "5,\"Landing Gear Down\",\"K\",\"S Shift\",\"71\",\"123\",\"250\"";
+  WindowRig rig([&](const std::filesystem::path& folder) {
+    std::string text = readFile(fixture("default-profile.psv"));
+    ASSERT_NE(text.find(line5), std::string::npos);
+    text.replace(text.find(line5), line5.size(), wide5);
+    std::ofstream(folder / "profile.psv", std::ios::binary) << text;
+  });
+  ASSERT_TRUE(rig.messages.shown.empty());
+  EXPECT_EQ(rig.form->findChild<QLineEdit*>("Edit9")->text(), "123");
+  EXPECT_EQ(rig.form->findChild<QLineEdit*>("Edit11")->text(), "250");
+  EXPECT_EQ(rig.form->engine().keyarray[5].presses, 123);
+  EXPECT_EQ(rig.form->engine().keyarray[5].pulses, 250);
+
+  rig.form->Button2Click();
+  rig.form->Button1Click();
+  EXPECT_TRUE(rig.messages.shown.empty());
+  EXPECT_NE(readFile(rig.folder() / "profile.psv").find(wide5 + "\r\n"), std::string::npos);
+}
+
+TEST(MainWindow, APanelReportInFlightWhileTheWindowGoesIsServedBeforeTheSimulatorGoes) {
+  WindowRig rig(copyDefaultProfile);
+  const auto panel = rig.platform.plugIn();
+  ASSERT_TRUE(
+      WindowRig::runUntil([&] { return rig.form->binding().SaitekSwitchPanel() != nullptr; }));
+  // Gear up typed as a key, with a light step that goes through the simulator link.
+  rig.form->findChild<QLineEdit*>("Edit4")->setText("71");
+  rig.form->findChild<QComboBox*>("ComboBox1")->setEditText("Green");
+  rig.form->Button2Click();
+  panel->sendInput({0, 0x00, 0x00, 0x00});  // resting state
+  ASSERT_TRUE(WindowRig::runUntil([&] { return rig.form->engine().panelinit; }));
+
+  std::promise<void> read;
+  panel->onReportCompleted([&] { read.set_value(); });
+  panel->sendInput({0, 0x00, 0x00, 0x80});  // switch 17: gear up
+  read.get_future().wait();
+  // The reader now waits for the main thread to take the report.
+  rig.form.reset();
+  ASSERT_FALSE(rig.recorder.batches.empty());
+  EXPECT_EQ(rig.recorder.batches[0], (std::vector<KeyEvent>{{71, false}}));
 }
 
 }  // namespace
