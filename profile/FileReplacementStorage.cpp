@@ -57,10 +57,11 @@ bool writeInPlace(FileCalls& calls, const fs::path& target, std::string_view con
   return false;
 }
 
-// True when the temporary took every byte and now is the target.
-bool renameOnto(const fs::path& temporary, OpenFile& file, const fs::path& target,
+// True when the temporary took every byte and now is the target; it is
+// closed either way.
+bool renameOnto(const fs::path& temporary, std::unique_ptr<OpenFile> file, const fs::path& target,
                 std::string_view content) {
-  if (!file.writeAt(0, content) || !file.close()) {
+  if (!file->writeAt(0, content) || !file->close()) {
     return false;
   }
   std::error_code error;
@@ -84,12 +85,12 @@ bool putInPlace(FileCalls& calls, const fs::path& target, std::string_view conte
     return writeInPlace(calls, target, content);
   }
   const fs::path temporary = temporaryBeside(target);
-  const std::unique_ptr<OpenFile> file = calls.create(temporary);
+  std::unique_ptr<OpenFile> file = calls.create(temporary);
   if (!file) {
     // A folder that takes no new file may still hold a file that can be written.
     return exists && writeInPlace(calls, target, content);
   }
-  if (renameOnto(temporary, *file, target, content)) {
+  if (renameOnto(temporary, std::move(file), target, content)) {
     return true;
   }
   static_cast<void>(fs::remove(temporary, error));
