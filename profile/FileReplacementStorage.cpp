@@ -4,7 +4,9 @@
 #include <fstream>
 #include <random>
 #include <system_error>
+#include <utility>
 
+#include "profile/LinkTarget.h"
 #include "profile/Utf8Path.h"
 
 namespace qv {
@@ -12,58 +14,6 @@ namespace qv {
 namespace fs = std::filesystem;
 
 namespace {
-
-class TemporaryFile final : public ReplacementFile {
- public:
-  TemporaryFile(fs::path temporary, fs::path target)
-      : temporary_(std::move(temporary)),
-        target_(std::move(target)),
-        out_(temporary_, std::ios::binary | std::ios::trunc) {}
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-  ~TemporaryFile() override {
-    if (!committed_) {
-      out_.close();
-      std::error_code ignored;
-      static_cast<void>(fs::remove(temporary_, ignored));
-    }
-  }
-
-  [[nodiscard]] bool isOpen() const { return out_.is_open(); }
-
-  bool write(std::string_view bytes) override {
-    out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return out_.good();
-  }
-
-  bool commit() override {
-    out_.flush();
-    const bool written = out_.good();
-    out_.close();
-    if (!written || out_.fail()) {
-      return false;
-    }
-    std::error_code error;
-    // The replacement keeps the permissions the old profile had.
-    const fs::file_status old = fs::status(target_, error);
-    if (!error && fs::exists(old)) {
-      fs::permissions(temporary_, old.permissions(), error);
-      if (error) {
-        return false;
-      }
-    }
-    fs::rename(temporary_, target_, error);
-    committed_ = !error;
-    return committed_;
-  }
-
- private:
-  fs::path temporary_;
-  fs::path target_;
-  std::ofstream out_;
-  bool committed_ = false;
-};
 
 fs::path temporaryBeside(const fs::path& target) {
   std::random_device random;
@@ -77,6 +27,95 @@ fs::path temporaryBeside(const fs::path& target) {
   } while (fs::exists(candidate, ignored));
   return candidate;
 }
+
+bool overwrite(OpenFile& file, std::string_view content) {
+  return file.writeAt(0, content) && file.resize(content.size()) && file.close();
+}
+
+// Writes over the file's own bytes, so every name of it sees the new
+// content and its owner and mode stay. The old bytes are read first and put
+// back when the new ones do not all get in; they fit in the space the file
+// already had. A fresh handle does that, free of whatever the failed one
+// still holds.
+bool writeInPlace(FileCalls& calls, const fs::path& target, std::string_view content) {
+  std::optional<std::string> old;
+  {
+    const std::unique_ptr<OpenFile> file = calls.openExisting(target);
+    if (!file) {
+      return false;
+    }
+    old = file->readAll();
+    if (!old) {
+      return false;
+    }
+    if (overwrite(*file, content)) {
+      return true;
+    }
+  }
+  const std::unique_ptr<OpenFile> again = calls.openExisting(target);
+  static_cast<void>(again && overwrite(*again, *old));
+  return false;
+}
+
+// True when the temporary took every byte and now is the target; it is
+// closed either way.
+bool renameOnto(const fs::path& temporary, std::unique_ptr<OpenFile> file, const fs::path& target,
+                std::string_view content) {
+  if (!file->writeAt(0, content) || !file->close()) {
+    return false;
+  }
+  std::error_code error;
+  // The replacement keeps the permissions the old profile had.
+  const fs::file_status old = fs::status(target, error);
+  if (!error && fs::exists(old)) {
+    fs::permissions(temporary, old.permissions(), error);
+    if (error) {
+      return false;
+    }
+  }
+  fs::rename(temporary, target, error);
+  return !error;
+}
+
+bool putInPlace(FileCalls& calls, const fs::path& target, std::string_view content) {
+  std::error_code error;
+  const bool exists = fs::exists(target, error);
+  // Renaming onto one of several names would split them apart.
+  if (exists && fs::hard_link_count(target, error) > 1) {
+    return writeInPlace(calls, target, content);
+  }
+  const fs::path temporary = temporaryBeside(target);
+  std::unique_ptr<OpenFile> file = calls.create(temporary);
+  if (!file) {
+    // A folder that takes no new file may still hold a file that can be written.
+    return exists && writeInPlace(calls, target, content);
+  }
+  if (renameOnto(temporary, std::move(file), target, content)) {
+    return true;
+  }
+  static_cast<void>(fs::remove(temporary, error));
+  return false;
+}
+
+// Takes the whole profile before touching any file, so that a file written
+// in place can still be put back as it was.
+class BufferedReplacement final : public ReplacementFile {
+ public:
+  BufferedReplacement(FileCalls& calls, fs::path target)
+      : calls_(calls), target_(std::move(target)) {}
+
+  bool write(std::string_view bytes) override {
+    content_ += bytes;
+    return true;
+  }
+
+  bool commit() override { return putInPlace(calls_, target_, content_); }
+
+ private:
+  FileCalls& calls_;
+  fs::path target_;
+  std::string content_;
+};
 
 // A profile the user cannot write to stays as it is, as it would if it were
 // opened for writing in place; opening to append proves that without
@@ -95,16 +134,22 @@ bool mayReplace(const fs::path& target) {
 
 }  // namespace
 
+FileReplacementStorage::FileReplacementStorage()
+    : FileReplacementStorage(std::make_unique<StdFileCalls>()) {}
+
+FileReplacementStorage::FileReplacementStorage(std::unique_ptr<FileCalls> calls)
+    : calls_(std::move(calls)) {}
+
 std::unique_ptr<ReplacementFile> FileReplacementStorage::replace(const std::string& path) {
-  const fs::path target = utf8Path(path);
-  if (!target.has_filename() || !mayReplace(target)) {
+  const fs::path named = utf8Path(path);
+  if (!named.has_filename()) {
     return nullptr;
   }
-  auto file = std::make_unique<TemporaryFile>(temporaryBeside(target), target);
-  if (!file->isOpen()) {
+  const std::optional<fs::path> target = linkTarget(named);
+  if (!target || !target->has_filename() || !mayReplace(*target)) {
     return nullptr;
   }
-  return file;
+  return std::make_unique<BufferedReplacement>(*calls_, *target);
 }
 
 }  // namespace qv

@@ -6,16 +6,16 @@
 
 namespace qv {
 
-// A new file being written beside the one it will replace. Until commit()
-// succeeds the old file is untouched; destroying an uncommitted file
-// throws its content away.
+// The new content of a file. Until commit() the old file is untouched;
+// destroying an uncommitted one throws its content away.
 class ReplacementFile {
  public:
   virtual ~ReplacementFile() = default;
-  // False when the bytes could not all be written.
+  // False when the bytes could not all be taken.
   [[nodiscard]] virtual bool write(std::string_view bytes) = 0;
-  // Flushes and closes the new content and puts it in the place of the old
-  // file; false when any of that failed, in which case the old file stays.
+  // Puts the new content in the place of the old file; false when that
+  // failed, and then the old file keeps its content unless even putting
+  // it back failed.
   [[nodiscard]] virtual bool commit() = 0;
 };
 

@@ -1,13 +1,25 @@
 #include <gmock/gmock.h>
 
+#include <cstdint>
+#include <optional>
+
 #include "ProfileTestSupport.h"
 
 namespace qv::test {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::UnorderedElementsAre;
 
 using FileReplacement = ProfileFileTest;
+
+constexpr char kSaveMessage[] = "There was a problem saving the profile.  Please check file.";
+
+bool save(ProfileStorage& storage, const fs::path& file, const std::string& bytes) {
+  auto replacement = storage.replace(file.string());
+  return replacement && replacement->write(bytes) && replacement->commit();
+}
 
 TEST_F(FileReplacement, KeepsThePermissionsOfTheOldFile) {
   FileReplacementStorage real;
@@ -36,6 +48,170 @@ TEST_F(FileReplacement, Utf8NamesAreKept) {
   EXPECT_THAT(folderEntries(), ElementsAre("prófíl €.psv"));
   profile.LoadFile(file);
   EXPECT_THAT(view.messages, ::testing::IsEmpty());
+}
+
+// A relative link to an absolute one: both kinds are followed, and the links
+// stay links.
+TEST_F(FileReplacement, SavesIntoTheFileALinkChainEndsAt) {
+  FileReplacementStorage real;
+  writeBytes(dir / "real.psv", "old");
+  fs::create_symlink(dir / "real.psv", dir / "inner");
+  fs::create_symlink("inner", dir / "outer.psv");
+  ASSERT_TRUE(save(real, dir / "outer.psv", "new"));
+  EXPECT_EQ(readBytes(dir / "real.psv"), "new");
+  EXPECT_TRUE(fs::is_symlink(dir / "outer.psv"));
+  EXPECT_TRUE(fs::is_symlink(dir / "inner"));
+  EXPECT_THAT(folderEntries(), UnorderedElementsAre("real.psv", "inner", "outer.psv"));
+}
+
+TEST_F(FileReplacement, ADanglingLinkSavesToThePathItNames) {
+  FileReplacementStorage real;
+  fs::create_symlink("made.psv", dir / "link.psv");
+  ASSERT_TRUE(save(real, dir / "link.psv", "new"));
+  EXPECT_EQ(readBytes(dir / "made.psv"), "new");
+  EXPECT_TRUE(fs::is_symlink(dir / "link.psv"));
+}
+
+TEST_F(FileReplacement, ALinkLoopIsRefused) {
+  FileReplacementStorage real;
+  fs::create_symlink("b", dir / "a");
+  fs::create_symlink("a", dir / "b");
+  EXPECT_EQ(real.replace((dir / "a").string()), nullptr);
+}
+
+TEST_F(FileReplacement, BothNamesOfAHardLinkSeeTheNewContent) {
+  FileReplacementStorage real;
+  writeBytes(dir / "one.psv", "a longer old content");
+  fs::create_hard_link(dir / "one.psv", dir / "two.psv");
+  ASSERT_TRUE(save(real, dir / "one.psv", "new"));
+  EXPECT_EQ(readBytes(dir / "one.psv"), "new");
+  EXPECT_EQ(readBytes(dir / "two.psv"), "new");
+  EXPECT_EQ(fs::hard_link_count(dir / "one.psv"), 2U);
+  EXPECT_THAT(folderEntries(), UnorderedElementsAre("one.psv", "two.psv"));
+}
+
+// The real files in a folder that may take no new file, on a disk that may
+// hold only so many more bytes; every file's free room is counted alone.
+struct Confinement {
+  bool createsFiles = true;
+  std::optional<std::uint64_t> freeBytes;
+};
+
+class ConfinedFileCalls final : public FileCalls {
+ public:
+  explicit ConfinedFileCalls(const Confinement& limits) : limits_(limits) {}
+
+  std::unique_ptr<OpenFile> create(const fs::path& path) override {
+    if (!limits_.createsFiles) {
+      return nullptr;
+    }
+    return confined(real_.create(path), 0);
+  }
+  std::unique_ptr<OpenFile> openExisting(const fs::path& path) override {
+    return confined(real_.openExisting(path), fs::file_size(path));
+  }
+
+ private:
+  class File final : public OpenFile {
+   public:
+    File(std::unique_ptr<OpenFile> real, std::optional<std::uint64_t> end)
+        : real_(std::move(real)), end_(end) {}
+    std::optional<std::string> readAll() override { return real_->readAll(); }
+    // Like the system, writes what fits before it fails.
+    bool writeAt(std::uint64_t offset, std::string_view bytes) override {
+      if (end_ && offset + bytes.size() > *end_) {
+        const std::uint64_t room = *end_ > offset ? *end_ - offset : 0;
+        static_cast<void>(real_->writeAt(offset, bytes.substr(0, room)));
+        return false;
+      }
+      return real_->writeAt(offset, bytes);
+    }
+    bool resize(std::uint64_t size) override {
+      return (!end_ || size <= *end_) && real_->resize(size);
+    }
+    bool close() override { return real_->close(); }
+
+   private:
+    std::unique_ptr<OpenFile> real_;
+    std::optional<std::uint64_t> end_;
+  };
+
+  std::unique_ptr<OpenFile> confined(std::unique_ptr<OpenFile> real, std::uint64_t size) const {
+    if (!real) {
+      return nullptr;
+    }
+    std::optional<std::uint64_t> end;
+    if (limits_.freeBytes) {
+      end = size + *limits_.freeBytes;
+    }
+    return std::make_unique<File>(std::move(real), end);
+  }
+
+  const Confinement& limits_;
+  StdFileCalls real_;
+};
+
+class ConfinedSave : public ProfileFileTest {
+ protected:
+  // Saves the default profile over a short old one.
+  void saveOverOldFile() {
+    writeBytes(file, kOld);
+    confinedProfile.SavePFile(file);
+  }
+  void expectOldFileKept() {
+    EXPECT_EQ(readBytes(file), kOld);
+    EXPECT_THAT(view.messages, ElementsAre(kSaveMessage + file));
+    EXPECT_EQ(confinedProfile.currentfile(), "");
+    EXPECT_THAT(view.captions, IsEmpty());
+  }
+
+  void SetUp() override {
+    ProfileFileTest::SetUp();
+    file = path("profile.psv");
+  }
+
+  static constexpr char kOld[] = "1,\"old\",\"K\",\"N None\",\"65\",\"1\",\"0\"\r\n";
+  std::string file;
+  Confinement limits;
+  FileReplacementStorage confinedStorage{std::make_unique<ConfinedFileCalls>(limits)};
+  ProfileFile confinedProfile{texts,
+                              [this] {
+                                ++rebuilds;
+                                populatekeyarray(keyarray, texts);
+                              },
+                              view, confinedStorage};
+};
+
+TEST_F(ConfinedSave, AReadOnlyFolderStillTakesAWritableFileInPlace) {
+  limits.createsFiles = false;
+  writeBytes(file, std::string(defaultProfileBytes().size() + 100, 'x'));
+  confinedProfile.SavePFile(file);
+  EXPECT_THAT(view.messages, IsEmpty());
+  EXPECT_EQ(readBytes(file), defaultProfileBytes());
+  EXPECT_EQ(confinedProfile.currentfile(), file);
+}
+
+TEST_F(ConfinedSave, AFullDiskLeavesTheOldFileAndNoTemporary) {
+  limits.freeBytes = 300;
+  saveOverOldFile();
+  expectOldFileKept();
+  EXPECT_THAT(folderEntries(), ElementsAre("profile.psv"));
+}
+
+TEST_F(ConfinedSave, AFullDiskPutsBackAHardLinkedFile) {
+  limits.freeBytes = 300;
+  writeBytes(file, kOld);
+  fs::create_hard_link(file, dir / "other.psv");
+  confinedProfile.SavePFile(file);
+  expectOldFileKept();
+  EXPECT_EQ(readBytes(dir / "other.psv"), kOld);
+}
+
+TEST_F(ConfinedSave, AFullDiskPutsBackAFileInAReadOnlyFolder) {
+  limits.createsFiles = false;
+  limits.freeBytes = 300;
+  saveOverOldFile();
+  expectOldFileKept();
 }
 
 }  // namespace

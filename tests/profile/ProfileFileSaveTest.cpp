@@ -143,7 +143,7 @@ TEST_F(ProfileSave, OverAReadOnlyProfileLeavesItAsItWas) {
   EXPECT_THAT(folderEntries(), ElementsAre("profile.psv"));
 }
 
-TEST_F(ProfileSave, IntoAReadOnlyFolderLeavesTheOldFile) {
+TEST_F(ProfileSave, IntoAReadOnlyFolderWritesAWritableFileInPlace) {
   const std::string file = path("profile.psv");
   writeBytes(file, "old");
   fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
@@ -154,8 +154,8 @@ TEST_F(ProfileSave, IntoAReadOnlyFolderLeavesTheOldFile) {
     }
   }
   profile.SavePFile(file);
-  EXPECT_EQ(readBytes(file), "old");
-  EXPECT_THAT(view.messages, ElementsAre(kSaveMessage + file));
+  EXPECT_EQ(readBytes(file), defaultProfileBytes());
+  EXPECT_THAT(view.messages, IsEmpty());
 }
 
 }  // namespace
