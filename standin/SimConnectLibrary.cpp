@@ -21,7 +21,9 @@ using qv::standin::Request;
 
 constexpr int32_t kOk = 0;
 constexpr auto kFail = static_cast<int32_t>(0x80004005U);  // E_FAIL
-constexpr int kOpenAnswerTimeoutMs = 2000;
+// The open runs on the program's main thread: it waits this long for the
+// simulator's answer and fails when none came, so the next tick tries again.
+constexpr int kOpenAnswerWaitMs = 5;
 constexpr size_t kLargestMessage = 4096;
 
 struct Connection {
@@ -47,6 +49,8 @@ int32_t sendRequest(void* handle, Request request) {
     return kFail;
   }
   request.sendId = connection->nextSendId++;
+  // The socket never blocks: a stopped simulator loses requests rather than
+  // holding the caller.
   const ssize_t sent = send(connection->fd, &request, sizeof request, MSG_NOSIGNAL);
   return sent == static_cast<ssize_t>(sizeof request) ? kOk : kFail;
 }
@@ -59,11 +63,15 @@ int connectToSimulator() {
     return -1;
   }
   std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-  const int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0);
+  const int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
   if (fd < 0) {
     return -1;
   }
-  if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+  // A local connect completes at once or fails with EAGAIN when the
+  // simulator does not take connections (stopped, queue full). Only a
+  // simulator of this user is talked to.
+  if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+      qv::standin::peerUser(fd) != geteuid()) {
     close(fd);
     return -1;
   }
@@ -107,7 +115,7 @@ int32_t QV_LIBRARY_CALL SimConnect_Open(void** phSimConnect, const char* szName,
   // connection that opens is a connection that works.
   std::vector<uint8_t> answer;
   if (sendRequest(connection, request) == kOk) {
-    answer = receiveOne(fd, kOpenAnswerTimeoutMs);
+    answer = receiveOne(fd, kOpenAnswerWaitMs);
   }
   if (answer.empty()) {
     close(fd);

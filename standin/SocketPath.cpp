@@ -6,15 +6,30 @@
 
 namespace qv::standin {
 
+namespace {
+
+const char* setVariable(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0' ? value : nullptr;
+}
+
+}  // namespace
+
+std::string privateSocketFolder() {
+  if (setVariable("QV_STANDIN_SOCKET") != nullptr || setVariable("XDG_RUNTIME_DIR") != nullptr) {
+    return {};
+  }
+  return "/tmp/quorvane-standin-" + std::to_string(getuid());
+}
+
 std::string socketPath() {
-  if (const char* path = std::getenv("QV_STANDIN_SOCKET"); path != nullptr && *path != '\0') {
+  if (const char* path = setVariable("QV_STANDIN_SOCKET")) {
     return path;
   }
-  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-      runtime != nullptr && *runtime != '\0') {
+  if (const char* runtime = setVariable("XDG_RUNTIME_DIR")) {
     return std::string(runtime) + "/quorvane-standin.sock";
   }
-  return "/tmp/quorvane-standin-" + std::to_string(getuid()) + ".sock";
+  return privateSocketFolder() + "/quorvane-standin.sock";
 }
 
 }  // namespace qv::standin

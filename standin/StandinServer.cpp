@@ -11,6 +11,7 @@
 
 #include "sim/SimConnectApi.h"
 #include "standin/MessageBuilder.h"
+#include "standin/SocketFile.h"
 
 namespace qv::standin {
 
@@ -64,18 +65,9 @@ bool StandinServer::listen(const std::string& path, std::string& error) {
     error = "socket path too long: " + path;
     return false;
   }
-  const int probe = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0);
-  if (probe >= 0) {
-    const bool running =
-        connect(probe, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    close(probe);
-    if (running) {
-      error = "a stand-in simulator already runs on " + path;
-      return false;
-    }
+  if (!clearSocketPath(path, error)) {
+    return false;
   }
-  // What is left there is the socket of a stand-in that was killed.
-  static_cast<void>(unlink(path.c_str()));
   listenFd_ = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
   if (listenFd_ < 0 ||
       bind(listenFd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
@@ -130,9 +122,16 @@ void StandinServer::run(int stopFd) {
 
 void StandinServer::accept() {
   const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
-  if (fd >= 0) {
-    clients_.push_back(std::make_unique<Client>(Client{fd, {}, {}, {}, {}}));
+  if (fd < 0) {
+    return;
   }
+  if (const std::optional<uid_t> user = peerUser(fd); user != geteuid()) {
+    out_ << "refused a client of another user (uid "
+         << (user ? std::to_string(*user) : std::string("unknown")) << ")" << std::endl;
+    close(fd);
+    return;
+  }
+  clients_.push_back(std::make_unique<Client>(Client{fd, {}, {}, {}, {}}));
 }
 
 bool StandinServer::serve(Client& client) {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "standin/Aircraft.h"
+#include "standin/SocketFile.h"
 #include "standin/StandinProtocol.h"
 #include "standin/StandinServer.h"
 
@@ -22,7 +23,7 @@ constexpr const char* kUsage =
     "  --title TEXT   the aircraft title (default \"Stand-in Skyhawk\")\n"
     "  --gear up|down where the gear starts (default down)\n"
     "The socket is $QV_STANDIN_SOCKET, else quorvane-standin.sock in $XDG_RUNTIME_DIR,\n"
-    "else /tmp/quorvane-standin-<uid>.sock.\n";
+    "else quorvane-standin.sock in the private folder /tmp/quorvane-standin-<uid>.\n";
 
 struct Options {
   int engines = 1;
@@ -75,8 +76,10 @@ int main(int argc, char** argv) {
   qv::standin::Aircraft aircraft(options.engines, options.title, options.gearDown);
   qv::standin::StandinServer server(aircraft, std::cout);
   const std::string path = qv::standin::socketPath();
+  const std::string folder = qv::standin::privateSocketFolder();
   std::string error;
-  if (!server.listen(path, error)) {
+  if ((!folder.empty() && !qv::standin::makePrivateFolder(folder, error)) ||
+      !server.listen(path, error)) {
     std::cerr << error << '\n';
     close(stopFd);
     return 1;
