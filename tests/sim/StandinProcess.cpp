@@ -67,6 +67,18 @@ void StandinProcess::kill() {
   end(SIGKILL);
 }
 
+void StandinProcess::pause() {
+  if (pid_ > 0) {
+    ::kill(pid_, SIGSTOP);
+  }
+}
+
+void StandinProcess::resume() {
+  if (pid_ > 0) {
+    ::kill(pid_, SIGCONT);
+  }
+}
+
 void StandinProcess::end(int signal) {
   if (pid_ <= 0) {
     return;

@@ -25,6 +25,9 @@ class StandinProcess {
   void stop();
   // SIGKILL: the simulator ends without a word.
   void kill();
+  // SIGSTOP and SIGCONT: the simulator holds, as after Ctrl+Z, and goes on.
+  void pause();
+  void resume();
 
   // Everything the simulator printed since start().
   [[nodiscard]] std::string output() const;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <future>
 
 #include "engine/SwitchEngine.h"
 #include "sim/SimulatorLink.h"
@@ -15,6 +17,8 @@ namespace qv {
 namespace {
 
 using ::testing::ElementsAre;
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
 
 class StandinLink : public ::testing::Test {
  protected:
@@ -77,6 +81,44 @@ TEST_F(StandinLink, ConnectsInTheTickTheSimulatorAppearsAndDispatchesAtOnce) {
   EXPECT_EQ(link.SimCon.PlaneData[21].Name, "GEAR LEFT POSITION");
   EXPECT_EQ(link.SimCon.PlaneData[22].Name, "GEAR RIGHT POSITION");
   EXPECT_EQ(link.SimCon.erMessage, "") << "every datum and event name was accepted";
+}
+
+// A stopped simulator (Ctrl+Z) must never hold the window's thread.
+TEST_F(StandinLink, StoppedSimulatorNeverHoldsTheTickAndIsConnectedOnceItGoesOn) {
+  sim.start();
+  sim.pause();
+  auto longest = Clock::duration::zero();
+  for (int i = 0; i < 20; ++i) {  // more opens than the simulator's queue of connections holds
+    const auto begin = Clock::now();
+    tick();
+    longest = std::max(longest, Clock::now() - begin);
+  }
+  EXPECT_LT(longest, 50ms);
+  EXPECT_EQ(link.SimCon.SimStatus, "Loaded") << "an open the simulator does not answer fails";
+
+  sim.resume();
+  ASSERT_TRUE(tickUntil([this] { return !link.SimCon.Title.empty(); }));
+  EXPECT_EQ(link.SimCon.SimStatus, "Connected");
+}
+
+TEST_F(StandinLink, CallsToASimulatorStoppedWhileConnectedReturnAtOnce) {
+  connectWithData();
+  sim.pause();
+  // Enough events to fill the socket; run aside so a blocked call fails the
+  // test instead of hanging it.
+  auto calls = std::async(std::launch::async, [this] {
+    for (int i = 0; i < 2000; ++i) {
+      static_cast<void>(SimLib().SimConnect_TransmitClientEvent(simHandle(link.SimCon.hSimConnect),
+                                                                0, 13, 0, 1, 0x10));
+      tick();
+    }
+  });
+  const bool returned = calls.wait_for(2s) == std::future_status::ready;
+  sim.resume();
+  calls.wait();
+  EXPECT_TRUE(returned);
+  EXPECT_EQ(link.SimCon.SimStatus, "Connected");
+  EXPECT_TRUE(simPrinted("TOGGLE_MASTER_BATTERY")) << "the link goes on once the simulator does";
 }
 
 TEST_F(StandinLink, QuitReturnsToLoadedAndTheNextSimulatorIsConnected) {
