@@ -4,14 +4,19 @@
 
 namespace qv {
 
-void ActionQueue::AddAction(int32_t fn, int32_t pulses, std::string_view actionid) {
-  const bool queued =
-      std::any_of(rows_.begin(), rows_.end(), [fn](const TActionRow& r) { return r.FnId == fn; });
-  if (queued) {
+void ActionQueue::AddAction(int32_t fn, int32_t pulses, std::string_view actionid,
+                            std::vector<uint16_t> held) {
+  if (find(fn) != nullptr) {
     return;
   }
-  rows_.push_back(TActionRow{fn, pulses, std::string(actionid)});
+  rows_.push_back(TActionRow{fn, pulses, std::string(actionid), std::move(held)});
   changed();
+}
+
+const TActionRow* ActionQueue::find(int32_t fn) const {
+  const auto row =
+      std::find_if(rows_.begin(), rows_.end(), [fn](const TActionRow& r) { return r.FnId == fn; });
+  return row == rows_.end() ? nullptr : &*row;
 }
 
 void ActionQueue::pass(const std::function<void(int32_t, std::string_view)>& go) {

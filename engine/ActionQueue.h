@@ -14,6 +14,9 @@ struct TActionRow {
   int32_t FnId = 0;
   int32_t pulses = 0;
   std::string actionid;
+  // "U" rows: the codes that went down, in batch order. The release sends
+  // these, so a record rebuilt during the hold cannot leave them held.
+  std::vector<uint16_t> held{};
 
   bool operator==(const TActionRow&) const = default;
 };
@@ -23,7 +26,11 @@ struct TActionRow {
 class ActionQueue {
  public:
   // Queues a row unless one for fn is already queued.
-  void AddAction(int32_t fn, int32_t pulses, std::string_view actionid);
+  void AddAction(int32_t fn, int32_t pulses, std::string_view actionid,
+                 std::vector<uint16_t> held = {});
+
+  // The row of function fn, nullptr when none is queued.
+  [[nodiscard]] const TActionRow* find(int32_t fn) const;
 
   // One pass of the tick: counts every row down once and performs its step
   // through `go` (function id, action id).

@@ -52,57 +52,31 @@ const GearLightRow& gearRow(int id) {
   throw std::logic_error("no gear-light row for this id");
 }
 
+// Builds record id on a copy and stores it only when every box converted, so
+// a failing record keeps all of its previous values rather than a mix (a
+// new modifier with the old key count would send the modifier alone).
+template <typename Build>
+void storeWhole(KeyArray& keyarray, int id, Build build) {
+  TKeyPressRec& stored = keyarray.at(static_cast<size_t>(id));
+  TKeyPressRec rec = stored;
+  build(rec);
+  stored = std::move(rec);
+}
+
 void buildColourStep(KeyArray& keyarray, const NamedTexts& texts, int id, const char* name) {
-  TKeyPressRec& rec = keyarray.at(static_cast<size_t>(id));
   const GearLightRow& row = gearRow(id);
-  if (name != nullptr) {
-    rec.name = name;
-  }
-  buildGearLightStep(rec, texts, row.duration);
-  // A text that is none of the four colours leaves the pattern as it was.
-  static_cast<void>(colourPattern(texts.text(row.colour), rec.value));
-}
-
-void buildKeystroke(KeyArray& keyarray, const NamedTexts& texts, const KeystrokeRow& row) {
-  AddKeyToRec(keyarray, row.id, texts.text(row.modifier), texts.text(row.code),
-              texts.text(row.presses), texts.text(row.duration));
-}
-
-}  // namespace
-
-ConversionError::ConversionError(std::string_view text)
-    : std::runtime_error(conversionMessage(text)), text_(text) {}
-
-int32_t StrToInt(std::string_view text) {
-  std::string_view digits = text;
-  bool negative = false;
-  if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
-    negative = digits.front() == '-';
-    digits.remove_prefix(1);
-  }
-  if (digits.empty()) {
-    throw ConversionError(text);
-  }
-  int64_t magnitude = 0;
-  for (const char c : digits) {
-    if (c < '0' || c > '9') {
-      throw ConversionError(text);
+  storeWhole(keyarray, id, [&](TKeyPressRec& rec) {
+    if (name != nullptr) {
+      rec.name = name;
     }
-    magnitude = magnitude * 10 + (c - '0');
-    if (magnitude > int64_t{INT32_MAX} + 1) {
-      throw ConversionError(text);
-    }
-  }
-  const int64_t result = negative ? -magnitude : magnitude;
-  if (result > INT32_MAX) {
-    throw ConversionError(text);
-  }
-  return static_cast<int32_t>(result);
+    buildGearLightStep(rec, texts, row.duration);
+    // A text that is none of the four colours leaves the pattern as it was.
+    static_cast<void>(colourPattern(texts.text(row.colour), rec.value));
+  });
 }
 
-void AddKeyToRec(KeyArray& keyarray, int kf, std::string_view Modkeys, std::string_view KeyCode,
-                 std::string_view presses, std::string_view pulses) {
-  TKeyPressRec& rec = keyarray.at(static_cast<size_t>(kf));
+void fillKeystroke(TKeyPressRec& rec, int kf, std::string_view Modkeys, std::string_view KeyCode,
+                   std::string_view presses, std::string_view pulses) {
   int modifiers = 0;
   for (const char letter : Modkeys) {
     if (letter == ' ') {
@@ -152,6 +126,53 @@ void AddKeyToRec(KeyArray& keyarray, int kf, std::string_view Modkeys, std::stri
   rec.action = u'K';
 }
 
+void buildKeystroke(KeyArray& keyarray, const NamedTexts& texts, const KeystrokeRow& row,
+                    std::string_view name) {
+  storeWhole(keyarray, row.id, [&](TKeyPressRec& rec) {
+    rec.name = name;
+    fillKeystroke(rec, row.id, texts.text(row.modifier), texts.text(row.code),
+                  texts.text(row.presses), texts.text(row.duration));
+  });
+}
+
+}  // namespace
+
+ConversionError::ConversionError(std::string_view text)
+    : std::runtime_error(conversionMessage(text)), text_(text) {}
+
+int32_t StrToInt(std::string_view text) {
+  std::string_view digits = text;
+  bool negative = false;
+  if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
+    negative = digits.front() == '-';
+    digits.remove_prefix(1);
+  }
+  if (digits.empty()) {
+    throw ConversionError(text);
+  }
+  int64_t magnitude = 0;
+  for (const char c : digits) {
+    if (c < '0' || c > '9') {
+      throw ConversionError(text);
+    }
+    magnitude = magnitude * 10 + (c - '0');
+    if (magnitude > int64_t{INT32_MAX} + 1) {
+      throw ConversionError(text);
+    }
+  }
+  const int64_t result = negative ? -magnitude : magnitude;
+  if (result > INT32_MAX) {
+    throw ConversionError(text);
+  }
+  return static_cast<int32_t>(result);
+}
+
+void AddKeyToRec(KeyArray& keyarray, int kf, std::string_view Modkeys, std::string_view KeyCode,
+                 std::string_view presses, std::string_view pulses) {
+  storeWhole(keyarray, kf,
+             [&](TKeyPressRec& rec) { fillKeystroke(rec, kf, Modkeys, KeyCode, presses, pulses); });
+}
+
 void populatekeyarray(KeyArray& keyarray, const NamedTexts& texts) {
   const auto keystrokeRow = [](int id) -> const KeystrokeRow& {
     for (const KeystrokeRow& row : kKeystrokeRows) {
@@ -162,25 +183,23 @@ void populatekeyarray(KeyArray& keyarray, const NamedTexts& texts) {
     throw std::logic_error("no keystroke row for this id");
   };
 
-  keyarray[1].name = "Landing Gear Up";
-  buildKeystroke(keyarray, texts, keystrokeRow(1));
+  buildKeystroke(keyarray, texts, keystrokeRow(1), "Landing Gear Up");
   buildColourStep(keyarray, texts, 2, "LG Up LED Seq 1");
   buildColourStep(keyarray, texts, 3, "LG Up LED Seq 2");
 
-  TKeyPressRec& close = keyarray[4];
-  close.name = "LG Up LED Close";
-  buildGearLightStep(close, texts, gearRow(3).duration);
-  close.value = "0";
+  storeWhole(keyarray, 4, [&](TKeyPressRec& close) {
+    close.name = "LG Up LED Close";
+    buildGearLightStep(close, texts, gearRow(3).duration);
+    close.value = "0";
+  });
 
-  keyarray[5].name = "Landing Gear Down";
-  buildKeystroke(keyarray, texts, keystrokeRow(5));
+  buildKeystroke(keyarray, texts, keystrokeRow(5), "Landing Gear Down");
   buildColourStep(keyarray, texts, 6, nullptr);
   buildColourStep(keyarray, texts, 7, nullptr);
 
   for (int id = 8; id <= kLastUsedFunction; ++id) {
     const KeystrokeRow& row = keystrokeRow(id);
-    keyarray.at(static_cast<size_t>(id)).name = texts.text(row.nameBox);
-    buildKeystroke(keyarray, texts, row);
+    buildKeystroke(keyarray, texts, row, texts.text(row.nameBox));
   }
 }
 

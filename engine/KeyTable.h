@@ -55,13 +55,15 @@ class ConversionError : public std::runtime_error {
 // else, the empty text included, throws ConversionError.
 int32_t StrToInt(std::string_view text);
 
-// Fills keystroke record kf from the texts of one row.
+// Fills keystroke record kf from the texts of one row; when a box does not
+// convert, the record is left as it was.
 void AddKeyToRec(KeyArray& keyarray, int kf, std::string_view Modkeys, std::string_view KeyCode,
                  std::string_view presses, std::string_view pulses);
 
 // Rebuilds records 1 to 38 from the mapping controls, in index order. A box
 // that does not convert stops the rebuild there with ConversionError: the
-// records before it are rebuilt, the later ones keep what they held.
+// records before it are rebuilt, its own record and the later ones keep what
+// they held.
 void populatekeyarray(KeyArray& keyarray, const NamedTexts& texts);
 
 }  // namespace qv

@@ -8,14 +8,16 @@
 namespace qv {
 
 void sendkeys(char KS, const TKeyPressRec& rec, KeyInjector& injector) {
-  const std::array<uint16_t, 3> codes{rec.key1, rec.key2, rec.key3};
-  const size_t n = static_cast<size_t>(std::clamp(rec.keys, 0, 3));
-  std::array<KeyEvent, 3> batch{};
+  sendkeys(KS, keyCodes(rec), injector);
+}
+
+void sendkeys(char KS, std::span<const uint16_t> codes, KeyInjector& injector) {
+  std::vector<KeyEvent> batch(codes.size());
   const auto emit = [&](bool up) {
-    for (size_t i = 0; i < n; ++i) {
-      batch.at(i) = KeyEvent{codes.at(i), up};
+    for (size_t i = 0; i < codes.size(); ++i) {
+      batch[i] = KeyEvent{codes[i], up};
     }
-    injector.inject(std::span<const KeyEvent>(batch.data(), n));
+    injector.inject(batch);
   };
   if (KS == 'D' || KS == 'P') {
     emit(false);
@@ -23,6 +25,12 @@ void sendkeys(char KS, const TKeyPressRec& rec, KeyInjector& injector) {
   if (KS == 'U' || KS == 'P') {
     emit(true);
   }
+}
+
+std::vector<uint16_t> keyCodes(const TKeyPressRec& rec) {
+  const std::array<uint16_t, 3> codes{rec.key1, rec.key2, rec.key3};
+  const auto n = static_cast<std::ptrdiff_t>(std::clamp(rec.keys, 0, 3));
+  return {codes.begin(), codes.begin() + n};
 }
 
 }  // namespace qv

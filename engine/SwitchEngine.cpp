@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <vector>
 
 #include "engine/HistoryLog.h"
 #include "engine/PanelIndicators.h"
@@ -202,7 +203,10 @@ void SwitchEngine::gearLightSequence(int firstStep, int secondStep) {
 }
 
 void SwitchEngine::AddAction(int fn, int pulses, std::string_view actionid) {
-  vtActionList.AddAction(fn, pulses, actionid);
+  // A "U" row is queued right after its keys went down: it keeps those codes.
+  vtActionList.AddAction(
+      fn, pulses, actionid,
+      actionid == "U" ? keyCodes(keyarray.at(static_cast<size_t>(fn))) : std::vector<uint16_t>{});
 }
 
 void SwitchEngine::GoFunction(int fn, std::string_view actionid) {
@@ -213,6 +217,15 @@ void SwitchEngine::GoFunction(int fn, std::string_view actionid) {
   } else if (actionid == "P") {
     sendkeys('P', fn);
   } else if (actionid == "U") {
+    release(fn);
+  }
+}
+
+void SwitchEngine::release(int fn) {
+  const TActionRow* row = vtActionList.find(fn);
+  if (row != nullptr && row->actionid == "U") {
+    qv::sendkeys('U', row->held, injector_);
+  } else {
     sendkeys('U', fn);
   }
 }
@@ -235,7 +248,7 @@ void SwitchEngine::Timer1Timer() {
 void SwitchEngine::releaseHeldKeys() {
   for (const TActionRow& row : vtActionList.rows()) {
     if (row.actionid == "U") {
-      sendkeys('U', row.FnId);
+      qv::sendkeys('U', row.held, injector_);
     }
   }
   vtActionList.removeRows("U");

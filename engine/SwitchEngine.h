@@ -69,6 +69,8 @@ class SwitchEngine {
 
  private:
   void gearLightSequence(int firstStep, int secondStep);
+  // Releases the codes that fn's "U" row holds down, or else fn's keys.
+  void release(int fn);
   void showIndicator(int ky, bool on, bool changed);
 
   KeyInjector& injector_;

@@ -75,7 +75,7 @@ void fillPlaneEv(PlaneEventTable& PlaneEv) {
   }
 }
 
-void sendDirectEvents(const PlaneEventTable& PlaneEv, const PlaneDataTable& PlaneData, int fn,
+void sendDirectEvents(const PlaneEventTable& PlaneEv, PlaneDataTable& PlaneData, int fn,
                       const TransmitEvent& transmit) {
   // The fraction is dropped; an engine count beyond 32 bits cannot stop a
   // chain of four rows anyway.
@@ -88,9 +88,12 @@ void sendDirectEvents(const PlaneEventTable& PlaneEv, const PlaneDataTable& Plan
   for (;;) {
     const TPlaneEvent& ev = PlaneEv.at(static_cast<size_t>(row));
     if (ev.EvVar > 0) {
-      const double state = roundHalfEven(PlaneData.at(static_cast<size_t>(ev.EvVar)).Value);
-      if (state != static_cast<double>(ev.EvValue)) {
+      double& state = PlaneData.at(static_cast<size_t>(ev.EvVar)).Value;
+      if (roundHalfEven(state) != static_cast<double>(ev.EvValue)) {
         transmit(static_cast<uint32_t>(row), 0);
+        // The data at hand predates the toggle: a switch moved back before
+        // fresh data arrive must toggle again, not be taken as in step.
+        state = ev.EvValue;
       }
     } else {
       transmit(static_cast<uint32_t>(row), static_cast<uint32_t>(ev.EvValue));

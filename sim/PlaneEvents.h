@@ -36,8 +36,9 @@ using TransmitEvent = std::function<void(uint32_t clientEventId, uint32_t data)>
 
 // The direct-event block of function fn: toggles only where the reported
 // state differs from the wanted one, settings always, cowl flap chains once
-// per engine of the aircraft.
-void sendDirectEvents(const PlaneEventTable& PlaneEv, const PlaneDataTable& PlaneData, int fn,
+// per engine of the aircraft. A sent toggle sets its PlaneData entry to the
+// wanted state until the next data message replaces it.
+void sendDirectEvents(const PlaneEventTable& PlaneEv, PlaneDataTable& PlaneData, int fn,
                       const TransmitEvent& transmit);
 
 }  // namespace qv

@@ -91,16 +91,23 @@ TEST_F(Dispatch, RowWithNoCountIsNeverServedAndBlocksItsFunction) {
   ticks(5);
   EXPECT_EQ(injector.batches.size(), 1U);
   ASSERT_EQ(engine.vtActionList.rows().size(), 1U);
-  EXPECT_EQ(engine.vtActionList.rows()[0], (TActionRow{20, 0, "U"}));
+  EXPECT_EQ(engine.vtActionList.rows()[0].pulses, 0);
 }
 
-TEST_F(Dispatch, ReleaseUsesTheRecordAsItStandsThen) {
-  mapKeys(15, "N None", "66", "1", "2");
+TEST_F(Dispatch, ReleaseSendsTheCodesThatWentDownThoughTheRecordWasRebuilt) {
+  mapKeys(15, "C Control", "66", "1", "2");
   engine.SetKeyOn(15);
   mapKeys(15, "S Shift", "67", "1", "2");
   ticks(2);
   ASSERT_EQ(injector.batches.size(), 2U);
-  EXPECT_EQ(injector.batches[1], (Batch{up(16), up(67)}));
+  EXPECT_EQ(injector.batches[1], (Batch{up(17), up(66)}));
+
+  // The same at shutdown.
+  engine.SetKeyOn(15);
+  mapKeys(15, "N None", "68", "1", "2");
+  engine.releaseHeldKeys();
+  ASSERT_EQ(injector.batches.size(), 4U);
+  EXPECT_EQ(injector.batches[3], (Batch{up(16), up(67)}));
 }
 
 TEST_F(Dispatch, NoKeyMeansDirectEventOnlyWhileConnected) {

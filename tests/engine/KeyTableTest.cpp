@@ -167,25 +167,31 @@ TEST_F(Rebuild, UnknownColourTextLeavesThePattern) {
 }
 
 TEST_F(Rebuild, BadBoxStopsTheRebuildThere) {
+  texts.setText("Edit57", "71");  // record 9 code
   populatekeyarray(keys, texts);
-  // Earlier rows change, the failing row is partly built, later rows keep their values.
-  texts.setText("Edit45", "70");    // record 8 code
-  texts.setText("ComboBox6", "C");  // record 9 modifier
-  texts.setText("Edit57", "71");    // record 9 code
-  texts.setText("Edit58", "");      // record 9 presses: fails
-  texts.setText("Edit61", "72");    // record 10 code
+  // Earlier rows change; the failing row and later rows keep their values, so
+  // a new modifier never goes out with the old key count.
+  texts.setText("Edit45", "70");     // record 8 code
+  texts.setText("Edit48", "Mag L");  // record 9 name
+  texts.setText("ComboBox6", "C");   // record 9 modifier
+  texts.setText("Edit57", "x");      // record 9 code: fails
+  texts.setText("Edit61", "72");     // record 10 code
   try {
     populatekeyarray(keys, texts);
     FAIL() << "no error";
   } catch (const ConversionError& e) {
-    EXPECT_STREQ(e.what(), "'' is not a valid integer value");
+    EXPECT_STREQ(e.what(), "'x' is not a valid integer value");
   }
   EXPECT_EQ(keys[8].key1, 70);
-  EXPECT_EQ(keys[9].key1, kVkControl);
-  EXPECT_EQ(keys[9].key2, 71);
-  EXPECT_EQ(keys[9].keys, 2);
-  EXPECT_EQ(keys[9].presses, 1);
+  EXPECT_EQ(keys[9].key1, 71);
+  EXPECT_EQ(keys[9].keys, 1);
+  EXPECT_EQ(keys[9].name, "Magneto L");
   EXPECT_EQ(keys[10].key1, 0);
+
+  // A failing duration after good modifier and code boxes changes nothing either.
+  EXPECT_THROW(AddKeyToRec(keys, 9, "CS", "73", "1", ""), ConversionError);
+  EXPECT_EQ(keys[9].key1, 71);
+  EXPECT_EQ(keys[9].keys, 1);
 }
 
 TEST_F(Rebuild, BadDurationOfAColourStepNamesItsText) {

@@ -58,6 +58,41 @@ TEST_F(ReportDecoding, EdgesStartTheirFunctionsInSwitchOrder) {
   EXPECT_EQ(injector.batches[2][0].virtualKey, 66);
 }
 
+TEST_F(ReportDecoding, EverySwitchStartsItsFunctionOnEachEdge) {
+  struct Switch {
+    int number;
+    int byte;  // data byte, counted from 1
+    int bit;
+    int onfn;
+    int offfn;
+  };
+  const std::array<Switch, 24> golden{{
+      {1, 1, 7, 20, 33},  {2, 1, 6, 19, 32},  {3, 1, 5, 18, 31},  {4, 1, 4, 17, 30},
+      {5, 1, 3, 16, 29},  {6, 1, 2, 15, 28},  {7, 1, 1, 14, 27},  {8, 1, 0, 13, 26},
+      {9, 2, 7, 10, 0},   {10, 2, 6, 9, 0},   {11, 2, 5, 8, 0},   {12, 2, 4, 25, 38},
+      {13, 2, 3, 24, 37}, {14, 2, 2, 23, 36}, {15, 2, 1, 22, 35}, {16, 2, 0, 21, 34},
+      {17, 3, 7, 1, 0},   {18, 3, 6, 1, 0},   {19, 3, 5, 1, 0},   {20, 3, 4, 1, 0},
+      {21, 3, 3, 5, 0},   {22, 3, 2, 1, 0},   {23, 3, 1, 12, 0},  {24, 3, 0, 11, 0},
+  }};
+  // No function has a key, so each one shows as its direct event.
+  RecordingSimulator simulator;
+  simulator.isConnected = true;
+  engine.attachSimulator(&simulator);
+  report(0x00, 0x00, 0x00);
+  for (const Switch& sw : golden) {
+    std::array<uint8_t, 3> on{};
+    on.at(static_cast<size_t>(sw.byte - 1)) = static_cast<uint8_t>(1U << sw.bit);
+    simulator.calls.clear();
+    report(on[0], on[1], on[2]);
+    report(0x00, 0x00, 0x00);
+    std::vector<std::string> expected{"event " + std::to_string(sw.onfn)};
+    if (sw.offfn != 0) {
+      expected.push_back("event " + std::to_string(sw.offfn));
+    }
+    EXPECT_EQ(simulator.calls, expected) << "switch " << sw.number;
+  }
+}
+
 TEST_F(ReportDecoding, GearSwitchesSeventeenToTwentyStartGearUp) {
   mapKeys(1, "N None", "71");
   report(0x00, 0x00, 0x00);

@@ -37,8 +37,22 @@ TEST_F(DirectEvents, ToggleSentOnlyWhenTheRoundedStateDiffersHalvesToEven) {
                        Case{2.5, true, true}, Case{-0.5, true, false}}) {
     PlaneData[1].Value = c.battery;
     EXPECT_EQ(send(13), (c.onSends ? Sent{{13, 0}} : Sent{})) << "battery " << c.battery;
+    PlaneData[1].Value = c.battery;
     EXPECT_EQ(send(26), (c.offSends ? Sent{{26, 0}} : Sent{})) << "battery " << c.battery;
   }
+}
+
+TEST_F(DirectEvents, SentToggleCountsAsDoneUntilFreshDataArrive) {
+  // On and off again before the next data message: both toggles go out.
+  EXPECT_EQ(send(13), (Sent{{13, 0}}));
+  EXPECT_EQ(send(26), (Sent{{26, 0}}));
+  EXPECT_EQ(send(26), Sent{});
+  EXPECT_EQ(PlaneData[1].Value, 0.0);
+  EXPECT_EQ(send(24), (Sent{{24, 0}}));
+  EXPECT_EQ(PlaneData[9].Value, 1.0);
+  // Data that disagree decide again.
+  PlaneData[1].Value = 1.0;
+  EXPECT_EQ(send(26), (Sent{{26, 0}}));
 }
 
 TEST_F(DirectEvents, EachToggleComparesItsOwnVariable) {

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <bit>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "sim/SimConnect.h"
 
 namespace qv {
 namespace {
@@ -122,6 +125,107 @@ TEST_F(Dispatch, ShortMessagesAreCountedAndOtherwiseIgnored) {
   EXPECT_EQ(con.PlaneData[1].Value, 0.0);
   EXPECT_EQ(con.erMessage, "");
   EXPECT_EQ(con.SimStatus, kStatusConnected);
+}
+
+// The calls the connection makes, seen through a client library that
+// records them.
+class ClientCalls : public ::testing::Test {
+ protected:
+  ClientCalls() {
+    EXPECT_TRUE(SimLib_Load(QV_RECORDING_LIBRARY)) << SimLibError();
+    std::string error;
+    recordedCall_ = reinterpret_cast<RecordedCall>(
+        resolveLibrarySymbol(SimLibHandle(), "QvRecordedCall", error));
+    clear_ = reinterpret_cast<Clear>(
+        resolveLibrarySymbol(SimLibHandle(), "QvClearRecordedCalls", error));
+    clear_();
+  }
+  ~ClientCalls() override { SimLib_Unload(); }
+
+  // The recorded lines of one call, in order.
+  std::vector<std::string> calls(const std::string& call) const {
+    std::vector<std::string> lines;
+    for (uint32_t i = 0; recordedCall_(i) != nullptr; ++i) {
+      const std::string line = recordedCall_(i);
+      if (line.rfind(call + "|", 0) == 0) {
+        lines.push_back(line);
+      }
+    }
+    return lines;
+  }
+
+  TSimCon con;
+
+ private:
+  using RecordedCall = const char* (*)(uint32_t);
+  using Clear = void (*)();
+  RecordedCall recordedCall_ = nullptr;
+  Clear clear_ = nullptr;
+};
+
+TEST_F(ClientCalls, ConnectionDefinesTheTwentyFourDataInTheirOrderAndUnits) {
+  struct Datum {
+    const char* name;
+    const char* units;
+    int type;
+  };
+  const std::array<Datum, 24> golden{{
+      {"Title", "(none)", 9},
+      {"ELECTRICAL MASTER BATTERY", "position", 4},
+      {"GENERAL ENG MASTER ALTERNATOR:1", "position", 4},
+      {"GENERAL ENG MASTER ALTERNATOR:2", "position", 4},
+      {"GENERAL ENG MASTER ALTERNATOR:3", "position", 4},
+      {"GENERAL ENG MASTER ALTERNATOR:4", "position", 4},
+      {"AVIONICS MASTER SWITCH", "position", 4},
+      {"LIGHT BEACON", "position", 4},
+      {"LIGHT NAV", "position", 4},
+      {"LIGHT TAXI", "position", 4},
+      {"GENERAL ENG FUEL PUMP SWITCH:1", "position", 4},
+      {"GENERAL ENG FUEL PUMP SWITCH:2", "position", 4},
+      {"GENERAL ENG FUEL PUMP SWITCH:3", "position", 4},
+      {"GENERAL ENG FUEL PUMP SWITCH:4", "position", 4},
+      {"RECIP ENG COWL FLAP POSITION:1", "position", 4},
+      {"RECIP ENG COWL FLAP POSITION:2", "position", 4},
+      {"RECIP ENG COWL FLAP POSITION:3", "position", 4},
+      {"RECIP ENG COWL FLAP POSITION:4", "position", 4},
+      {"NUMBER OF ENGINES", "Number", 4},
+      {"LIGHT PANEL", "position", 4},
+      {"GEAR CENTER POSITION", "Percent", 4},
+      {"GEAR LEFT POSITION:1", "Percent", 4},
+      {"GEAR RIGHT POSITION", "Percent", 4},
+      {"GEAR WARNING", "Percent", 4},
+  }};
+  con.StartSimConnect();
+  ASSERT_EQ(con.SimStatus, kStatusConnected);
+  EXPECT_EQ(calls("Open"), std::vector<std::string>{"Open|Request Data|0|0|0|0"});
+
+  std::vector<std::string> expected;
+  for (const Datum& d : golden) {
+    expected.push_back(std::string("AddToDataDefinition|0|") + d.name + "|" + d.units + "|" +
+                       std::to_string(d.type) + "|0|4294967295");
+  }
+  EXPECT_EQ(calls("AddToDataDefinition"), expected);
+  for (size_t k = 1; k <= 23; ++k) {
+    EXPECT_EQ(con.PlaneData[k].Name, k == 21 ? "GEAR LEFT POSITION" : golden[k].name);
+  }
+  EXPECT_EQ(calls("SubscribeToSystemEvent"),
+            std::vector<std::string>{"SubscribeToSystemEvent|0|6Hz"});
+}
+
+TEST_F(ClientCalls, OnlyTheSixHertzEventRequestsData) {
+  // Event id at byte 16; the group id before it and the data after it are
+  // set apart so that a read at either neighbour shows.
+  Message other(4, 24);
+  other.u32(16, 5);
+  other.deliverTo(con);
+  EXPECT_TRUE(calls("RequestDataOnSimObjectType").empty());
+
+  Message sixHertz(4, 24);
+  sixHertz.u32(12, 0xFFFFFFFF);
+  sixHertz.u32(20, 7);
+  sixHertz.deliverTo(con);
+  EXPECT_EQ(calls("RequestDataOnSimObjectType"),
+            std::vector<std::string>{"RequestDataOnSimObjectType|0|0|0|0"});
 }
 
 }  // namespace
