@@ -112,7 +112,15 @@ void THidDeviceReadThread::readLoop() {
 
     if (outcome.kind == HidReadOutcome::Kind::Failed) {
       FErr = outcome.error;
-      if (!handOver(reportError)) {
+      // A vanished device's handle stays dead, so it is dropped and the next
+      // round opens the node again. Only the read that found the device gone
+      // is reported; reopening fails quietly until the node is back.
+      const bool gone = platform_.deviceGone(FErr);
+      const bool reopening = !channel_;
+      if (gone) {
+        channel_.reset();
+      }
+      if (!(gone && reopening) && !handOver(reportError)) {
         return;
       }
       sleep(settings_.ThreadSleepTime);

@@ -89,6 +89,9 @@ class HidPlatform {
   virtual std::unique_ptr<HidInputChannel> openInput(const std::string& path, uint32_t& error) = 0;
   // The error code a read on a closed handle fails with.
   [[nodiscard]] virtual uint32_t closedHandleError() const = 0;
+  // True when a read failing with `error` means the device went away, or an
+  // open failing with it means its node is not there (any more).
+  [[nodiscard]] virtual bool deviceGone(uint32_t error) const = 0;
   // The system's message text for an error code.
   [[nodiscard]] virtual std::string errorText(uint32_t code) const = 0;
   // The system's display name of a language id, if it has one.

@@ -4,6 +4,8 @@
 #include <libudev.h>
 
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace qv {
 
@@ -11,12 +13,12 @@ namespace {
 
 class UdevHidrawMonitor final : public DeviceChangeSource {
  public:
-  UdevHidrawMonitor() {
+  explicit UdevHidrawMonitor(const char* source) {
     udev_ = udev_new();
     if (udev_ == nullptr) {
       return;
     }
-    monitor_ = udev_monitor_new_from_netlink(udev_, "udev");
+    monitor_ = udev_monitor_new_from_netlink(udev_, source);
     if (monitor_ == nullptr ||
         udev_monitor_filter_add_match_subsystem_devtype(monitor_, "hidraw", nullptr) < 0 ||
         udev_monitor_enable_receiving(monitor_) < 0) {
@@ -65,8 +67,10 @@ class UdevHidrawMonitor final : public DeviceChangeSource {
 
 }  // namespace
 
-std::unique_ptr<DeviceChangeSource> makeUdevHidrawMonitor() {
-  return std::make_unique<UdevHidrawMonitor>();
+std::unique_ptr<DeviceChangeSource> makeUdevHidrawMonitor(const std::string& udevControl) {
+  std::error_code ignored;
+  const bool udevRuns = std::filesystem::exists(udevControl, ignored);
+  return std::make_unique<UdevHidrawMonitor>(udevRuns ? "udev" : "kernel");
 }
 
 }  // namespace qv

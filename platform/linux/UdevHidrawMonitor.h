@@ -1,13 +1,20 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/DeviceChangeSource.h"
 
 namespace qv {
 
-// Hot-plug notifications for hidraw nodes from udev, sent after udev has
-// applied its rules (and so the user's access to the node).
-std::unique_ptr<DeviceChangeSource> makeUdevHidrawMonitor();
+// The socket udevd listens on while it runs.
+inline constexpr const char* kUdevControlPath = "/run/udev/control";
+
+// Hot-plug notifications for hidraw nodes. While udevd runs (`udevControl`
+// exists) they come from udev, after it has applied its rules (and so the
+// user's access to the node); without udevd (containers, minimal systems)
+// udev sends nothing, so they come straight from the kernel.
+std::unique_ptr<DeviceChangeSource> makeUdevHidrawMonitor(
+    const std::string& udevControl = kUdevControlPath);
 
 }  // namespace qv

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
+#include <linux/netlink.h>
+#include <sys/socket.h>
 
 #include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <string>
 
 #include "hid/THidDeviceController.h"
 #include "platform/linux/HidapiPlatform.h"
@@ -9,6 +14,15 @@
 
 namespace qv {
 namespace {
+
+// The netlink multicast groups a monitor's socket listens to.
+uint32_t listenedGroups(int fd) {
+  sockaddr_nl address{};
+  socklen_t length = sizeof address;
+  EXPECT_EQ(getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length), 0);
+  return address.nl_groups;
+}
+constexpr uint32_t kKernelEvents = 1;
 
 // The real platform on this machine, with whatever HID devices it has (none
 // on a build machine).
@@ -38,6 +52,20 @@ TEST(LinuxHidPlatform, EnumeratesAndWatchesHidrawNodes) {
   EXPECT_EQ(changes, 1);
 }
 
+TEST(LinuxHidPlatform, HotPlugComesFromTheKernelWhereNoUdevdRuns) {
+  const auto withoutUdevd = makeUdevHidrawMonitor(::testing::TempDir() + "no-udev-control");
+  ASSERT_GE(withoutUdevd->fileDescriptor(), 0);
+  EXPECT_EQ(listenedGroups(withoutUdevd->fileDescriptor()), kKernelEvents);
+  EXPECT_FALSE(withoutUdevd->drainChanges());
+
+  const std::string control = ::testing::TempDir() + "udev-control";
+  std::ofstream{control}.put('\n');
+  const auto withUdevd = makeUdevHidrawMonitor(control);
+  ASSERT_GE(withUdevd->fileDescriptor(), 0);
+  EXPECT_NE(listenedGroups(withUdevd->fileDescriptor()), kKernelEvents);
+  std::filesystem::remove(control);
+}
+
 TEST(LinuxHidPlatform, ErrorsReadAsTheSystemsText) {
   const auto platform = makeHidapiPlatform();
   EXPECT_EQ(platform->errorText(EACCES), "Permission denied");
@@ -45,6 +73,10 @@ TEST(LinuxHidPlatform, ErrorsReadAsTheSystemsText) {
   uint32_t error = 0;
   EXPECT_EQ(platform->openInput("/dev/hidraw-none", error), nullptr);
   EXPECT_NE(error, 0U);
+  // A reader reopening a vanished node fails quietly.
+  EXPECT_TRUE(platform->deviceGone(error));
+  EXPECT_TRUE(platform->deviceGone(EIO));
+  EXPECT_FALSE(platform->deviceGone(EACCES));
   EXPECT_EQ(platform->open("/dev/hidraw-none", HidAccess::QueryOnly), nullptr);
 }
 

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/HistoryLog.h"
@@ -80,10 +83,15 @@ class BindingTest : public ::testing::Test {
   test::RecordingInjector injector;
   SwitchEngine engine{injector, history, indicators};
   THidDeviceController controller{platform, loop, nullptr};
-  PanelBinding binding{
-      controller, list, history,
-      [this](uint16_t vendorId, uint16_t productId, uint8_t ReportID, const uint8_t* Data,
-             uint16_t Size) { engine.ShowRead(vendorId, productId, ReportID, Data, Size); }};
+  PanelBinding binding{controller, list, history,
+                       [this](uint16_t vendorId, uint16_t productId, uint8_t ReportID,
+                              const uint8_t* Data, uint16_t Size) {
+                         if (beforeEachReport) {
+                           beforeEachReport();
+                         }
+                         engine.ShowRead(vendorId, productId, ReportID, Data, Size);
+                       }};
+  std::function<void()> beforeEachReport;
 };
 
 TEST_F(BindingTest, ThePanelAtEntryTwoDrivesTheEngineUnselected) {
@@ -113,6 +121,25 @@ TEST_F(BindingTest, ThePanelAtEntryTwoDrivesTheEngineUnselected) {
   rescan();
   EXPECT_EQ(list.selected, 0);
   EXPECT_EQ(binding.SaitekSwitchPanel(), binding.deviceAt(1));
+}
+
+TEST_F(BindingTest, AReportHandedOverDuringARebuildReachesNoPanelBeingReleased) {
+  const auto panel = platform.plugIn();
+  firstScan();
+  const std::vector<uint8_t> lights{0, 0x07, 0};
+  std::vector<bool> sent;
+  beforeEachReport = [&] { sent.push_back(binding.setFeature(lights.data(), 3)); };
+  std::atomic<bool> completed = false;
+  panel->onReportCompleted([&] { completed = true; });
+  panel->sendInput({0, 0x80, 0, 0});
+  while (!completed) {
+    std::this_thread::yield();
+  }
+  // The reader now waits in its hand-off, which only the release serves.
+  binding.HidCtlDeviceChange();
+  EXPECT_EQ(sent, std::vector<bool>{false});
+  EXPECT_TRUE(panel->features().empty());
+  EXPECT_EQ(binding.SaitekSwitchPanel(), binding.deviceAt(0));
 }
 
 TEST_F(BindingTest, AProductNameMatchIsBoundButItsReportsAreDropped) {

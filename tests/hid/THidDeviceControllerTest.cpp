@@ -118,7 +118,7 @@ TEST_F(ControllerTest, CheckOutTakesEachRecordOnceAndOnlyAtAValidIndex) {
 }
 
 TEST_F(ControllerTest, ReleaseGivesBackAFreshRecordAtTheSameIndex) {
-  platform.plugIn(deviceWithIds(1, 1));
+  const auto first = platform.plugIn(deviceWithIds(1, 1));
   const auto second = platform.plugIn(deviceWithIds(2, 2));
   firstScan();
   THidDevice* device = nullptr;
@@ -134,6 +134,11 @@ TEST_F(ControllerTest, ReleaseGivesBackAFreshRecordAtTheSameIndex) {
   EXPECT_EQ(fresh->Reader(), nullptr);
   ASSERT_TRUE(controller->CheckOutByIndex(device, 1));
   EXPECT_EQ(device, fresh);
+
+  // No fresh record can be made: the position goes.
+  second->setSpec([](ScriptedDeviceSpec& s) { s.openable = false; });
+  controller->Release(device);
+  EXPECT_EQ(listedIds(), std::vector<uint32_t>{first->instanceId});
 }
 
 TEST_F(ControllerTest, AnUnpluggedCheckedOutRecordStaysSkippedUntilReleased) {

@@ -59,6 +59,16 @@ TEST_F(ReaderTest, EachReportArrivesWithItsIdAndTheBytesAfterIt) {
   EXPECT_EQ(received[1], (Received{0, {0x01}}));
 }
 
+TEST_F(ReaderTest, AReportIsHandedOverWithoutWaitingOutTheSleepTime) {
+  controller.DevThreadSleepTime = 5000;
+  checkedOut();
+  device->sendInput({0, 1, 2, 3});
+  EXPECT_TRUE(test::pumpUntil(
+      loop, [&] { return received.size() == 1; }, 2s));
+  // Ends the reader's wait for the next report, so the test need not wait it out.
+  platform.unplug(device);
+}
+
 TEST_F(ReaderTest, AReadThatCannotStartIsReportedAndRetried) {
   checkedOut();
   device->failReads(5);
@@ -90,6 +100,22 @@ TEST_F(ReaderTest, AnUnpluggedRecordsReaderKeepsFailingOnItsClosedHandle) {
   }));
   EXPECT_EQ(device->openReadHandles(), 0);
   EXPECT_FALSE(record.Reader()->Finished());
+}
+
+// Where no hot-plug notification arrives, the record stays checked out.
+TEST_F(ReaderTest, AVanishedDevicesNodeIsReopenedQuietlyUntilItIsBack) {
+  checkedOut();
+  ASSERT_TRUE(test::pumpUntil(loop, [&] { return device->openReadHandles() == 1; }));
+  platform.unplug(device);
+  ASSERT_TRUE(test::pumpUntil(loop, [&] { return device->openReadHandles() == 0; }));
+  test::pumpFor(loop, 100ms);
+  EXPECT_EQ(errors, std::vector<uint32_t>{test::ScriptedDevice::kGoneError});
+
+  const auto again = platform.plugIn({}, device->path);
+  again->sendInput({0, 4, 5, 6});
+  ASSERT_TRUE(test::pumpUntil(loop, [&] { return !received.empty(); }));
+  EXPECT_EQ(received[0], (Received{0, {4, 5, 6}}));
+  EXPECT_EQ(errors.size(), 1U);
 }
 
 TEST_F(ReaderTest, AHandlerThatThrowsEndsTheReaderForGood) {

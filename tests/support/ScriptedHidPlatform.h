@@ -234,6 +234,7 @@ class ScriptedHidPlatform final : public HidPlatform {
   }
 
   uint32_t closedHandleError() const override { return kClosedHandleError; }
+  bool deviceGone(uint32_t error) const override { return error == ScriptedDevice::kGoneError; }
 
   std::string errorText(uint32_t code) const override {
     const auto found = errorTexts.find(code);
@@ -274,8 +275,8 @@ class ScriptedHidPlatform final : public HidPlatform {
         if (!traits.languageIds) {
           return false;
         }
-        std::copy_n(traits.languageIds->begin(), std::min(traits.languageIds->size(), buffer.size()),
-                    buffer.begin());
+        std::copy_n(traits.languageIds->begin(),
+                    std::min(traits.languageIds->size(), buffer.size()), buffer.begin());
         if (traits.languageIds->size() < buffer.size()) {
           buffer[traits.languageIds->size()] = 0;
         }
@@ -296,8 +297,8 @@ class ScriptedHidPlatform final : public HidPlatform {
       if (!readWrite_ || !traits.inputReportRequest || !device_->present()) {
         return false;
       }
-      std::copy_n(traits.currentInputReport.begin(), std::min(size, traits.currentInputReport.size()),
-                  report);
+      std::copy_n(traits.currentInputReport.begin(),
+                  std::min(size, traits.currentInputReport.size()), report);
       return true;
     }
     std::optional<uint32_t> write(const uint8_t* report, size_t size) override {
