@@ -6,28 +6,28 @@
 #include "platform/linux/UdevHidrawMonitor.h"
 #include "platform/linux/XTestInjector.h"
 #include "sim/SimConnect.h"
-#include "ui/CyanDusk.h"
 #include "ui/MainForm.h"
-#include "ui/MessageBoxes.h"
-#include "ui/ProfileDialogs.h"
+#include "ui/qt/CyanDusk.h"
+#include "ui/qt/QtToolkit.h"
+#include "ui/qt/QtWindow.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Quorvane");
 
-  qv::QtMessageBoxes messages;
+  qv::QtToolkit toolkit;
   // The look comes first, before any window exists; without it the plain look stays.
   if (const QString error = qv::applyCyanDusk(app); !error.isEmpty()) {
-    messages.showError(error);
+    toolkit.showError(error.toStdString());
   }
 
   const std::unique_ptr<qv::KeyInjector> injector = qv::makeXTestInjector();
   const std::unique_ptr<qv::HidPlatform> hid = qv::makeHidapiPlatform();
   const std::unique_ptr<qv::DeviceChangeSource> deviceChanges = qv::makeUdevHidrawMonitor();
-  qv::QtProfileDialogs dialogs;
 
-  qv::TMainForm form(
-      {*injector, *hid, deviceChanges.get(), messages, dialogs, qv::simLibraryFileName()});
-  form.showCentred();
+  qv::QtWindow window;
+  qv::TMainForm form({*injector, *hid, deviceChanges.get(), qv::simLibraryFileName()},
+                     window.controls(), toolkit);
+  window.showCentred();
   return QApplication::exec();
 }

@@ -1,29 +1,39 @@
 #include "diag/DeviceInfoTexts.h"
 
+#include <array>
+#include <cstdio>
+
 #include "hid/THidDevice.h"
 
 namespace qv {
 
-QString idText(uint16_t value) {
-  return QString("%1 = %2").arg(value, 4, 16, QChar('0')).arg(value).toUpper();
+std::string idText(uint16_t value) {
+  std::array<char, 16> buffer{};
+  std::snprintf(buffer.data(), buffer.size(), "%.4X = %u", static_cast<unsigned>(value),
+                static_cast<unsigned>(value));
+  return buffer.data();
 }
 
-QString lengthText(uint16_t length) {
+std::string lengthText(uint16_t length) {
   if (length == 0) {
     return {};
   }
-  return QString::number(length - 1, 16).toUpper();
+  std::array<char, 8> buffer{};
+  std::snprintf(buffer.data(), buffer.size(), "%X", static_cast<unsigned>(length - 1));
+  return buffer.data();
 }
 
-QString deviceStringLine(int index, const std::string& text) {
-  return QString("%1) ").arg(index, 3) + QString::fromStdString(text);
+std::string deviceStringLine(int index, const std::string& text) {
+  std::array<char, 8> buffer{};
+  std::snprintf(buffer.data(), buffer.size(), "%3d) ", index);
+  return buffer.data() + text;
 }
 
 DeviceInfoTexts collectDeviceInfo(THidDevice& dev) {
   DeviceInfoTexts texts;
-  texts.VendorName = QString::fromStdString(dev.VendorName());
-  texts.ProductName = QString::fromStdString(dev.ProductName());
-  texts.SerialNo = QString::fromStdString(dev.SerialNumber());
+  texts.VendorName = dev.VendorName();
+  texts.ProductName = dev.ProductName();
+  texts.SerialNo = dev.SerialNumber();
   const HIDD_ATTRIBUTES& attributes = dev.Attributes();
   texts.Vid = idText(attributes.VendorID);
   texts.Pid = idText(attributes.ProductID);
@@ -35,12 +45,10 @@ DeviceInfoTexts collectDeviceInfo(THidDevice& dev) {
   for (int index = 1; index <= 255; ++index) {
     const std::string text = dev.GetDeviceString(static_cast<uint8_t>(index));
     if (!text.empty()) {
-      texts.DevStrings << deviceStringLine(index, text);
+      texts.DevStrings.push_back(deviceStringLine(index, text));
     }
   }
-  for (const std::string& language : dev.LanguageStrings()) {
-    texts.LangStrings << QString::fromStdString(language);
-  }
+  texts.LangStrings = dev.LanguageStrings();
   return texts;
 }
 

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -12,25 +11,25 @@ class THidDevice;
 // The texts of the information dialog for one device. A length left empty
 // keeps the label's design text "0".
 struct DeviceInfoTexts {
-  QString Vid;
-  QString Pid;
-  QString Vers;
-  QString InputLen;
-  QString OutputLen;
-  QString FeatureLen;
-  QString VendorName;
-  QString ProductName;
-  QString SerialNo;
-  QStringList DevStrings;
-  QStringList LangStrings;
+  std::string Vid;
+  std::string Pid;
+  std::string Vers;
+  std::string InputLen;
+  std::string OutputLen;
+  std::string FeatureLen;
+  std::string VendorName;
+  std::string ProductName;
+  std::string SerialNo;
+  std::vector<std::string> DevStrings;
+  std::vector<std::string> LangStrings;
 };
 
 // Four hexadecimal digits, " = ", the decimal value: "06A3 = 1699".
-QString idText(uint16_t value);
+std::string idText(uint16_t value);
 // A report length without its report-id byte, in hexadecimal; empty for 0.
-QString lengthText(uint16_t length);
+std::string lengthText(uint16_t length);
 // "%3d) %s": the string index right-aligned in three places.
-QString deviceStringLine(int index, const std::string& text);
+std::string deviceStringLine(int index, const std::string& text);
 
 // The texts of one device record.
 DeviceInfoTexts collectDeviceInfo(THidDevice& dev);

@@ -1,46 +1,45 @@
 #include "diag/HistoryFile.h"
 
-#include <QDir>
-#include <QFileDialog>
-#include <QMessageBox>
-#include <QSaveFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
 
 namespace qv {
 
-std::optional<QString> writeHistoryFile(const QString& path, const QStringList& lines) {
-  // QSaveFile: a failed write leaves an existing file as it was.
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    return QString("Cannot create file \"%1\". %2")
-        .arg(QDir::toNativeSeparators(path), file.errorString());
+namespace {
+
+std::string failure(const char* what, const std::string& path, int error) {
+  return std::string(what) + " \"" + path + "\". " + std::strerror(error);
+}
+
+}  // namespace
+
+std::optional<std::string> writeHistoryFile(const std::string& path,
+                                            const std::vector<std::string>& lines) {
+  // Written beside the file and renamed over it: a failed write leaves an
+  // existing file as it was.
+  const std::string part = path + ".part";
+  errno = 0;
+  std::ofstream out(part, std::ios::binary | std::ios::trunc);
+  if (!out) {
+    return failure("Cannot create file", path, errno != 0 ? errno : EIO);
   }
-  for (const QString& line : lines) {
-    file.write(line.toUtf8());
-    file.write("\r\n");
+  for (const std::string& line : lines) {
+    out << line << "\r\n";
   }
-  if (!file.commit()) {
-    return QString("Cannot write file \"%1\". %2")
-        .arg(QDir::toNativeSeparators(path), file.errorString());
+  out.close();
+  if (!out) {
+    const int error = errno != 0 ? errno : EIO;
+    static_cast<void>(std::remove(part.c_str()));
+    return failure("Cannot write file", path, error);
+  }
+  if (std::rename(part.c_str(), path.c_str()) != 0) {
+    const int error = errno;
+    static_cast<void>(std::remove(part.c_str()));
+    return failure("Cannot write file", path, error);
   }
   return std::nullopt;
-}
-
-std::optional<QString> QtHistorySaveDialog::chooseFile(QWidget* parent) {
-  QFileDialog dialog(parent, "Save History", QDir::currentPath(),
-                     "Text Files *.txt (*.txt);;All Files *.* (*)");
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix("txt");
-  dialog.setFileMode(QFileDialog::AnyFile);
-  // Qt's own dialog: the platform's may enter the file in its recent-documents list.
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-    return std::nullopt;
-  }
-  return dialog.selectedFiles().constFirst();
-}
-
-void QtHistorySaveDialog::showError(QWidget* parent, const QString& message) {
-  QMessageBox::critical(parent, "Save History", message);
 }
 
 }  // namespace qv

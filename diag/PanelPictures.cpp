@@ -1,24 +1,29 @@
 #include "diag/PanelPictures.h"
 
-#include <QFont>
-#include <QPainter>
-#include <QPainterPath>
-#include <QtMath>
 #include <array>
+#include <cmath>
+#include <numbers>
+#include <utility>
+
+#include "diag/Shading.h"
+#include "ui/Controls.h"
 
 namespace qv {
 
 namespace {
 
-const QColor kFace(0x2E, 0x30, 0x33);
-const QColor kBezel(0x18, 0x19, 0x1B);
-const QColor kPrint(0xE8, 0xE8, 0xE0);
-const QColor kChrome(0xC8, 0xCC, 0xD0);
-const QColor kGuardRed(0xB8, 0x1E, 0x1E);
+constexpr Rgb kFace{0x2E, 0x30, 0x33};
+constexpr Rgb kFaceTop{0x35, 0x37, 0x3B};
+constexpr Rgb kFaceBottom{0x26, 0x28, 0x2A};
+constexpr Rgb kBezel{0x18, 0x19, 0x1B};
+constexpr Rgb kPrint{0xE8, 0xE8, 0xE0};
+constexpr Rgb kChrome{0xC8, 0xCC, 0xD0};
+constexpr Rgb kSlotEdge{0x55, 0x58, 0x5C};
+constexpr Rgb kGuardRed{0xB8, 0x1E, 0x1E};
 
 struct Toggle {
   int x;
-  const char* caption;
+  std::string_view caption;
 };
 
 // Centres of the toggles, matched to the indicator labels laid over the
@@ -37,9 +42,10 @@ constexpr int kLowerRowY = 110;
 
 // The knob's positions, from OFF at the left over the top to START at the
 // right, at the angles of the magneto marks laid over the picture.
-constexpr QPointF kKnobCentre(60, 86);
+constexpr double kKnobX = 60;
+constexpr double kKnobY = 86;
 struct MagnetoPosition {
-  const char* caption;
+  std::string_view caption;
   double degrees;
 };
 constexpr std::array<MagnetoPosition, 5> kMagnetoPositions{
@@ -48,154 +54,108 @@ constexpr std::array<MagnetoPosition, 5> kMagnetoPositions{
 // The lever sits where the raised-lever picture is laid over the panel.
 constexpr int kLeverX = 362;
 
-void drawCaption(QPainter& p, const QPointF& centre, const QString& text, int pixelSize) {
-  QFont font("DejaVu Sans");
-  font.setPixelSize(pixelSize);
-  font.setBold(true);
-  p.setFont(font);
-  p.setPen(kPrint);
-  const QRectF box(centre.x() - 30, centre.y() - 6, 60, 12);
-  p.drawText(box, Qt::AlignCenter, text);
+using Fill = Canvas::Fill;
+using Pen = Canvas::Pen;
+
+void drawCaption(Canvas& c, double x, double y, std::string_view text, int pixelSize) {
+  c.text({x - 30, y - 6, 60, 12}, text, kPrint, {"DejaVu Sans", pixelSize, true});
 }
 
-void drawScrew(QPainter& p, const QPointF& at) {
-  p.setPen(QPen(kBezel, 1));
-  p.setBrush(QColor(0x8A, 0x8D, 0x90));
-  p.drawEllipse(at, 4, 4);
-  p.drawLine(at + QPointF(-3, 0), at + QPointF(3, 0));
+void drawScrew(Canvas& c, double x, double y) {
+  c.ellipse(x, y, 4, 4, Fill{{0x8A, 0x8D, 0x90}}, Pen{kBezel});
+  c.line(x - 3, y, x + 3, y, Pen{kBezel});
 }
 
-void drawToggle(QPainter& p, int x, int y) {
-  p.setPen(QPen(kBezel, 1));
-  p.setBrush(QColor(0x55, 0x58, 0x5C));
-  p.drawRoundedRect(QRectF(x - 7, y - 4, 14, 22), 2, 2);
-  p.setBrush(kChrome);
-  p.drawEllipse(QPointF(x, y + 7), 4, 4);
+void drawToggle(Canvas& c, int x, int y) {
+  c.rectangle({x - 7.0, y - 4.0, 14, 22}, 2, Fill{{0x55, 0x58, 0x5C}}, Pen{kBezel});
+  c.ellipse(x, y + 7, 4, 4, Fill{kChrome}, Pen{kBezel});
   // The bat lever points down: every switch is drawn in its off position.
-  p.setPen(QPen(kChrome, 3, Qt::SolidLine, Qt::RoundCap));
-  p.drawLine(QPointF(x, y + 7), QPointF(x, y + 16));
+  c.line(x, y + 7, x, y + 16, Pen{kChrome, 3, true});
 }
 
-void drawGuard(QPainter& p, int x, int y) {
-  p.setPen(QPen(QColor(0x60, 0x0C, 0x0C), 1));
-  p.setBrush(QColor(kGuardRed.red(), kGuardRed.green(), kGuardRed.blue(), 210));
-  p.drawRect(QRectF(x - 9, y - 6, 18, 26));
-  p.setPen(QPen(QColor(0xE0, 0x50, 0x50), 1));
-  p.drawLine(QPointF(x - 7, y - 4), QPointF(x + 7, y - 4));
+void drawGuard(Canvas& c, int x, int y) {
+  c.rectangle({x - 9.0, y - 6.0, 18, 26}, 0, Fill{kGuardRed, 210}, Pen{{0x60, 0x0C, 0x0C}});
+  c.line(x - 7, y - 4, x + 7, y - 4, Pen{{0xE0, 0x50, 0x50}});
 }
 
-void drawMagneto(QPainter& p) {
+void drawMagneto(Canvas& c) {
   for (const MagnetoPosition& position : kMagnetoPositions) {
-    const double angle = qDegreesToRadians(position.degrees);
-    const QPointF dir(std::cos(angle), -std::sin(angle));
-    p.setPen(QPen(kPrint, 2));
-    p.drawLine(kKnobCentre + dir * 21, kKnobCentre + dir * 25);
-    drawCaption(p, kKnobCentre + dir * 45, position.caption, 7);
+    const double angle = position.degrees * std::numbers::pi / 180.0;
+    const double dx = std::cos(angle);
+    const double dy = -std::sin(angle);
+    c.line(kKnobX + dx * 21, kKnobY + dy * 21, kKnobX + dx * 25, kKnobY + dy * 25, Pen{kPrint, 2});
+    drawCaption(c, kKnobX + dx * 45, kKnobY + dy * 45, position.caption, 7);
   }
-  QRadialGradient knob(kKnobCentre + QPointF(-5, -5), 22);
-  knob.setColorAt(0, QColor(0x70, 0x72, 0x76));
-  knob.setColorAt(1, QColor(0x20, 0x21, 0x23));
-  p.setPen(QPen(kBezel, 1));
-  p.setBrush(knob);
-  p.drawEllipse(kKnobCentre, 17, 17);
-  // The pointer bar rests on OFF.
-  p.save();
-  p.translate(kKnobCentre);
-  p.rotate(90.0 - kMagnetoPositions[0].degrees);
-  p.setBrush(QColor(0x3C, 0x3E, 0x42));
-  p.drawRoundedRect(QRectF(-5, -19, 10, 38), 4, 4);
-  p.setPen(QPen(kPrint, 2));
-  p.drawLine(QPointF(0, -17), QPointF(0, -9));
-  p.restore();
+  c.ellipse(kKnobX, kKnobY, 17, 17, std::nullopt, Pen{kBezel});
+  litDisc(c, kKnobX, kKnobY, 16.5, -5, -5, {0x70, 0x72, 0x76}, {0x20, 0x21, 0x23});
+  // The pointer bar rests on OFF: along the line through the knob at its angle.
+  const double angle = kMagnetoPositions[0].degrees * std::numbers::pi / 180.0;
+  const double dx = std::cos(angle);
+  const double dy = -std::sin(angle);
+  c.line(kKnobX - dx * 14, kKnobY - dy * 14, kKnobX + dx * 14, kKnobY + dy * 14,
+         Pen{{0x3C, 0x3E, 0x42}, 10, true});
+  c.line(kKnobX + dx * 9, kKnobY + dy * 9, kKnobX + dx * 17, kKnobY + dy * 17, Pen{kPrint, 2});
 }
 
-void drawGearLights(QPainter& p) {
-  const std::array<std::pair<QPointF, const char*>, 3> lamps{{
-      {QPointF(311, 70), "N"},
-      {QPointF(293, 101), "R"},
-      {QPointF(327, 101), "L"},
+void drawGearLights(Canvas& c) {
+  const std::array<std::tuple<double, double, std::string_view>, 3> lamps{{
+      {311, 70, "N"},
+      {293, 101, "R"},
+      {327, 101, "L"},
   }};
-  for (const auto& [centre, caption] : lamps) {
-    p.setPen(QPen(kBezel, 2));
-    p.setBrush(QColor(0x40, 0x44, 0x40));
-    p.drawEllipse(centre, 8, 8);
-    drawCaption(p, centre + QPointF(0, 14), caption, 7);
+  for (const auto& [x, y, caption] : lamps) {
+    c.ellipse(x, y, 8, 8, Fill{{0x40, 0x44, 0x40}}, Pen{kBezel, 2});
+    drawCaption(c, x, y + 14, caption, 7);
   }
 }
 
-void drawLeverSlot(QPainter& p) {
-  p.setPen(QPen(QColor(0x55, 0x58, 0x5C), 1));
-  p.setBrush(kBezel);
-  p.drawRoundedRect(QRectF(kLeverX - 5, 30, 10, 104), 4, 4);
-  drawCaption(p, QPointF(kLeverX, 20), "UP", 8);
-  drawCaption(p, QPointF(kLeverX, 145), "DOWN", 8);
+void drawLeverSlot(Canvas& c) {
+  c.rectangle({kLeverX - 5.0, 30, 10, 104}, 4, Fill{kBezel}, Pen{kSlotEdge});
+  drawCaption(c, kLeverX, 20, "UP", 8);
+  drawCaption(c, kLeverX, 145, "DOWN", 8);
 }
 
-// A lever whose shaft leaves the slot at `pivot` and ends in a wheel at `wheel`.
-void drawLever(QPainter& p, const QPointF& pivot, const QPointF& wheel) {
-  p.setPen(QPen(kChrome, 5, Qt::SolidLine, Qt::RoundCap));
-  p.drawLine(pivot, wheel);
-  QRadialGradient tyre(wheel + QPointF(-3, -3), 14);
-  tyre.setColorAt(0, QColor(0x50, 0x50, 0x50));
-  tyre.setColorAt(1, QColor(0x0C, 0x0C, 0x0C));
-  p.setPen(QPen(Qt::black, 1));
-  p.setBrush(tyre);
-  p.drawEllipse(wheel, 12, 12);
-  p.setBrush(kChrome);
-  p.drawEllipse(wheel, 4, 4);
+// A lever whose shaft leaves the slot at the pivot and ends in a wheel.
+void drawLever(Canvas& c, double pivotX, double pivotY, double wheelX, double wheelY) {
+  c.line(pivotX, pivotY, wheelX, wheelY, Pen{kChrome, 5, true});
+  c.ellipse(wheelX, wheelY, 12, 12, std::nullopt, Pen{{0, 0, 0}});
+  litDisc(c, wheelX, wheelY, 11.5, -3, -3, {0x50, 0x50, 0x50}, {0x0C, 0x0C, 0x0C});
+  c.ellipse(wheelX, wheelY, 4, 4, Fill{kChrome}, Pen{{0, 0, 0}});
 }
 
 }  // namespace
 
-QPixmap drawSwitchPanelPicture() {
-  QPixmap picture(413, 155);
-  picture.fill(kBezel);
-  QPainter p(&picture);
-  p.setRenderHint(QPainter::Antialiasing);
-
-  QLinearGradient face(0, 0, 0, 155);
-  face.setColorAt(0, kFace.lighter(115));
-  face.setColorAt(1, kFace.darker(120));
-  p.setPen(Qt::NoPen);
-  p.setBrush(face);
-  p.drawRoundedRect(QRectF(3, 3, 407, 149), 8, 8);
-  for (const QPointF at :
-       {QPointF(12, 12), QPointF(401, 12), QPointF(12, 143), QPointF(401, 143)}) {
-    drawScrew(p, at);
+void drawSwitchPanelPicture(Canvas& c) {
+  c.rectangle({0, 0, kSwitchPanelPictureWidth, kSwitchPanelPictureHeight}, 0, Fill{kBezel},
+              std::nullopt);
+  verticalGradient(c, {3, 3, 407, 149}, 8, kFaceTop, kFaceBottom);
+  for (const auto& [x, y] :
+       std::array<std::pair<double, double>, 4>{{{12, 12}, {401, 12}, {12, 143}, {401, 143}}}) {
+    drawScrew(c, x, y);
   }
 
-  drawMagneto(p);
+  drawMagneto(c);
   for (const Toggle& t : kUpperRow) {
-    drawCaption(p, QPointF(t.x, kUpperRowY - 14), t.caption, 6);
-    drawToggle(p, t.x, kUpperRowY);
+    drawCaption(c, t.x, kUpperRowY - 14, t.caption, 6);
+    drawToggle(c, t.x, kUpperRowY);
   }
-  drawGuard(p, kUpperRow[0].x, kUpperRowY);
-  drawGuard(p, kUpperRow[1].x, kUpperRowY);
+  drawGuard(c, kUpperRow[0].x, kUpperRowY);
+  drawGuard(c, kUpperRow[1].x, kUpperRowY);
   for (const Toggle& t : kLowerRow) {
-    drawToggle(p, t.x, kLowerRowY);
-    drawCaption(p, QPointF(t.x, kLowerRowY + 27), t.caption, 6);
+    drawToggle(c, t.x, kLowerRowY);
+    drawCaption(c, t.x, kLowerRowY + 27, t.caption, 6);
   }
 
-  drawGearLights(p);
-  drawLeverSlot(p);
-  drawLever(p, QPointF(kLeverX, 122), QPointF(kLeverX, 118));
-  return picture;
+  drawGearLights(c);
+  drawLeverSlot(c);
+  drawLever(c, kLeverX, 122, kLeverX, 118);
 }
 
-QPixmap drawGearUpPicture() {
-  QPixmap picture(49, 78);
-  picture.fill(Qt::transparent);
-  QPainter p(&picture);
-  p.setRenderHint(QPainter::Antialiasing);
+void drawGearUpPicture(Canvas& c) {
   // The slot is repainted so the lowered lever of the picture below is hidden.
-  p.setPen(Qt::NoPen);
-  p.setBrush(kFace);
-  p.drawRect(QRectF(8, 0, 33, 78));
-  p.setPen(QPen(QColor(0x55, 0x58, 0x5C), 1));
-  p.setBrush(kBezel);
-  p.drawRoundedRect(QRectF(19.5, 0, 10, 74), 4, 4);
-  drawLever(p, QPointF(24.5, 24), QPointF(24.5, 14));
-  return picture;
+  c.rectangle({8, 0, 33, 78}, 0, Fill{kFace}, std::nullopt);
+  c.rectangle({19.5, 0, 10, 74}, 4, Fill{kBezel}, Pen{kSlotEdge});
+  drawLever(c, 24.5, 24, 24.5, 14);
 }
 
 }  // namespace qv

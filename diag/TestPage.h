@@ -1,22 +1,16 @@
 #pragma once
 
-#include <QWidget>
 #include <cstdint>
-#include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/PanelIndicators.h"
-
-class QButtonGroup;
-class QFrame;
-class QLineEdit;
 
 namespace qv {
 
 class ActionQueue;
-class ActionQueueModel;
-class ClickablePicture;
+class Controls;
 class HistoryLog;
 class PanelFeaturePort;
 
@@ -24,44 +18,35 @@ class PanelFeaturePort;
 // raised gear lever, the light test and the box that receives test
 // keystrokes. The switch input engine drives the indicators through
 // PanelIndicators.
-class TestPage : public QWidget, public PanelIndicators {
-  Q_OBJECT
-
+class TestPage final : public PanelIndicators {
  public:
-  explicit TestPage(QWidget* parent = nullptr);
+  // Draws the two pictures into their controls.
+  explicit TestPage(Controls& controls);
+  ~TestPage() override;
+  TestPage(const TestPage&) = delete;
+  TestPage& operator=(const TestPage&) = delete;
 
-  // The 18 "*" labels and "gearupimage"; other names are ignored.
+  // The 18 "*" labels and "gearupimage".
   void setIndicatorVisible(std::string_view indicator, bool visible) override;
   // LLN, LLR and LLL; 0x00BBGGRR.
   void setGearLightCopies(uint32_t windowsColour);
-  // The light test's target: the bound panel, the history log and the
-  // console's dvrEdit3, whose number becomes byte 2 of the report.
-  void setLightTestTarget(PanelFeaturePort* panel, HistoryLog* history, const QLineEdit* dvrEdit3);
-  // DBGrid1 follows this queue.
+  // The light test's target: the bound panel and the history log.
+  void setLightTestTarget(PanelFeaturePort* panel, HistoryLog* history);
+  // DBGrid1 follows this queue (nullptr: none); it takes the queue's change
+  // observer over.
   void setActionQueue(ActionQueue* queue);
 
   void sswptestSpeedButton1Click();
   void saitekswitchpanelimageClick();
 
  private:
-  void buildSwitchPanel();
-  void buildLightTest();
-  void buildKeyTest();
-  QButtonGroup* addLightGroup(const char* name, const QString& caption, int left);
+  void showQueue();
 
-  std::map<std::string, QWidget*, std::less<>> indicators_;
-  QWidget* gearupimage_ = nullptr;
-  QButtonGroup* nose_ = nullptr;
-  QButtonGroup* right_ = nullptr;
-  QButtonGroup* left_ = nullptr;
-  QFrame* lln_ = nullptr;
-  QFrame* llr_ = nullptr;
-  QFrame* lll_ = nullptr;
-  ActionQueueModel* queueModel_ = nullptr;
-
+  Controls& controls_;
   PanelFeaturePort* panel_ = nullptr;
   HistoryLog* history_ = nullptr;
-  const QLineEdit* dvrEdit3_ = nullptr;
+  ActionQueue* queue_ = nullptr;
+  std::vector<std::vector<std::string>> shownQueue_;
 };
 
 }  // namespace qv

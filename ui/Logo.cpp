@@ -1,48 +1,33 @@
 #include "ui/Logo.h"
 
-#include <QLinearGradient>
-#include <QPainter>
-#include <QPainterPath>
 #include <array>
 
-#include "ui/ControlFactory.h"
+#include "diag/Shading.h"
+#include "ui/Controls.h"
 
 namespace qv {
 
-QPixmap drawLogo(QSize size) {
-  QPixmap pixmap(size);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-
-  const QRectF plate(1, 1, size.width() - 2, size.height() - 2);
-  QLinearGradient metal(plate.topLeft(), plate.bottomLeft());
-  metal.setColorAt(0, QColor(52, 58, 64));
-  metal.setColorAt(1, QColor(22, 26, 30));
-  p.setPen(QPen(QColor(17, 111, 101), 2));
-  p.setBrush(metal);
-  p.drawRoundedRect(plate, 8, 8);
+void drawLogo(Canvas& c) {
+  constexpr Rgb kTeal{17, 111, 101};
+  const Canvas::Box plate{1, 1, kLogoWidth - 2, kLogoHeight - 2};
+  verticalGradient(c, plate, 8, {52, 58, 64}, {22, 26, 30});
+  c.rectangle(plate, 8, std::nullopt, Canvas::Pen{kTeal, 2});
 
   // A toggle switch, lever up.
-  const QPointF pivot(26, size.height() * 0.62);
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(150, 156, 160));
-  p.drawEllipse(pivot, 9, 9);
-  p.setPen(QPen(QColor(220, 224, 226), 5, Qt::SolidLine, Qt::RoundCap));
-  p.drawLine(pivot, QPointF(pivot.x() + 4, pivot.y() - 24));
+  const double pivotX = 26;
+  const double pivotY = kLogoHeight * 0.62;
+  c.ellipse(pivotX, pivotY, 9, 9, Canvas::Fill{{150, 156, 160}}, std::nullopt);
+  c.line(pivotX, pivotY, pivotX + 4, pivotY - 24, Canvas::Pen{{220, 224, 226}, 5, true});
 
   // Three gear lights: green, green, red.
-  const std::array<QColor, 3> lights{QColor(40, 200, 80), QColor(40, 200, 80), QColor(220, 50, 40)};
-  for (size_t i = 0; i < lights.size(); ++i) {
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(lights.at(i));
-    p.drawRect(QRectF(48 + 12.0 * static_cast<double>(i), 10, 9, 9));
+  constexpr std::array<Rgb, 3> kLights{{{40, 200, 80}, {40, 200, 80}, {220, 50, 40}}};
+  for (size_t i = 0; i < kLights.size(); ++i) {
+    c.rectangle({48 + 12.0 * static_cast<double>(i), 10, 9, 9}, 0, Canvas::Fill{kLights.at(i)},
+                Canvas::Pen{{0, 0, 0}});
   }
 
-  p.setPen(QColor(120, 220, 205));
-  p.setFont(pixelFont("Cambria", 24, true, true));
-  p.drawText(QRectF(46, 20, size.width() - 50, size.height() - 22), Qt::AlignCenter, "QV");
-  return pixmap;
+  c.text({46, 20, kLogoWidth - 50, kLogoHeight - 22}, "QV", {120, 220, 205},
+         {"Cambria", 24, true, true});
 }
 
 }  // namespace qv

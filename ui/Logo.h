@@ -1,12 +1,13 @@
 #pragma once
 
-#include <QPixmap>
-#include <QSize>
-
 namespace qv {
+
+class Canvas;
 
 // The picture at the top right of the window: a toggle switch and a gear
 // light beside the program's initials.
-QPixmap drawLogo(QSize size);
+inline constexpr int kLogoWidth = 142;
+inline constexpr int kLogoHeight = 59;
+void drawLogo(Canvas& canvas);
 
 }  // namespace qv

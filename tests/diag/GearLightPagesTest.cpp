@@ -1,46 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <QFrame>
-#include <QLineEdit>
-
-#include "diag/DebugPage.h"
-#include "diag/TestPage.h"
+#include "engine/SwitchEngine.h"
 #include "sim/SimulatorLink.h"
-#include "sim/SimulatorView.h"
 #include "tests/diag/support/RecordingPanel.h"
+#include "tests/ui/support/HeadlessWindow.h"
 
 namespace qv {
 namespace {
 
-// The window's side of the simulator link: the light copies and Edit168.
-class PagesView final : public SimulatorView {
- public:
-  PagesView(TestPage& test, DebugPage& debug) : test_(test), debug_(debug) {}
-  void setSimConStatus(const std::string&) override {}
-  void setGearLightCopies(uint32_t windowsColour) override {
-    test_.setGearLightCopies(windowsColour);
-  }
-  void setLightByteText(const std::string& text) override { debug_.setLightByteText(text); }
-
- private:
-  TestPage& test_;
-  DebugPage& debug_;
-};
-
 TEST(GearLightPagesTest, TheLinksLightsReachTheTestAndDebugPages) {
-  TestPage testPage;
-  DebugPage debugPage;
-  PagesView view(testPage, debugPage);
-  test::RecordingPanel panel;
-  KeyArray keyarray{};
-  keyarray[2].value = "56";
-  SimulatorLink link(keyarray, panel, view);
+  test::HeadlessWindow window;
+  SimulatorLink& link = window.form->simulator();
+  window.form->engine().keyarray[2].value = "56";
 
-  link.LG_LED(2);  // all red
+  link.LG_LED(2);  // all red, but no panel is bound: only the copies change
   for (const char* name : {"LLN", "LLR", "LLL"}) {
-    EXPECT_EQ(testPage.findChild<QFrame*>(name)->palette().color(QPalette::Window),
-              QColor(255, 0, 0))
-        << name;
+    EXPECT_EQ(window.controls.at(name).colour, (Rgb{255, 0, 0})) << name;
   }
 
   link.SimCon.LG_Lights = kNoLightsYet;
@@ -48,10 +23,13 @@ TEST(GearLightPagesTest, TheLinksLightsReachTheTestAndDebugPages) {
   link.SimCon.PlaneData[21].Value = 100;
   link.SimCon.PlaneData[22].Value = 100;
   link.gearLightRefresh();
-  EXPECT_EQ(debugPage.findChild<QLineEdit*>("Edit168")->text(), "6");
+  EXPECT_EQ(window.controls.text("Edit168"), "6");
   link.SimCon.PlaneData[20].Value = 50;
   link.gearLightRefresh();
-  EXPECT_EQ(debugPage.findChild<QLineEdit*>("Edit168")->text(), "14");
+  EXPECT_EQ(window.controls.text("Edit168"), "14");
+  // Nothing else on the debug page is ever written.
+  EXPECT_EQ(window.controls.text("Edit167"), "0");
+  EXPECT_EQ(window.controls.text("Edit169"), "LVAL");
 }
 
 }  // namespace

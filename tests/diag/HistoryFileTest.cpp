@@ -1,62 +1,74 @@
 #include <gtest/gtest.h>
 
-#include "tests/diag/support/QtPrinters.h"
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
-#include <QFile>
-#include <QTemporaryDir>
-
-#include "diag/DeviceConsole.h"
-#include "tests/diag/support/ScriptedSaveDialog.h"
+#include "tests/diag/support/ConsoleRig.h"
 
 namespace qv {
 namespace {
 
-QByteArray contentsOf(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+std::string contentsOf(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
 class HistoryFileTest : public ::testing::Test {
  protected:
-  HistoryFileTest() { console.setSaveDialog(&dialog); }
+  HistoryFileTest() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "qv-history-XXXXXX").string();
+    if (mkdtemp(pattern.data()) != nullptr) {
+      dir = pattern;
+    }
+  }
+  ~HistoryFileTest() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
+  }
+  void answer(const std::filesystem::path& path) { rig.toolkit.historyAnswer = path.string(); }
 
-  QTemporaryDir dir;
-  test::ScriptedSaveDialog dialog;
-  DeviceConsole console;
+  std::filesystem::path dir;
+  test::ConsoleRig rig;
 };
 
 TEST_F(HistoryFileTest, SavesEveryHistoryLineEndedByCrLf) {
-  console.appendLine("R 00  00 04 8A ");
-  console.appendLine("04138");
-  console.appendLine("");
-  dialog.answer = dir.filePath("history.txt");
-  console.SaveBtnClick();
-  EXPECT_EQ(contentsOf(*dialog.answer), QByteArray("R 00  00 04 8A \r\n04138\r\n\r\n"));
-  EXPECT_TRUE(dialog.errors.isEmpty());
+  rig.console.appendLine("R 00  00 04 8A ");
+  rig.console.appendLine("04138");
+  rig.console.appendLine("");
+  answer(dir / "history.txt");
+  rig.console.SaveBtnClick();
+  EXPECT_EQ(contentsOf(dir / "history.txt"), "R 00  00 04 8A \r\n04138\r\n\r\n");
+  EXPECT_TRUE(rig.toolkit.shown.empty());
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
 }
 
 TEST_F(HistoryFileTest, ACancelledDialogWritesNothing) {
-  console.appendLine("x");
-  console.SaveBtnClick();
-  EXPECT_EQ(dialog.asked, 1);
-  EXPECT_TRUE(QDir(dir.path()).isEmpty());
+  rig.console.appendLine("x");
+  rig.console.SaveBtnClick();
+  EXPECT_EQ(rig.toolkit.historyAsked, 1);
+  EXPECT_TRUE(std::filesystem::is_empty(dir));
 }
 
 TEST_F(HistoryFileTest, AFileThatCannotBeWrittenIsReported) {
-  console.appendLine("x");
-  dialog.answer = dir.filePath("missing/history.txt");
-  console.SaveBtnClick();
-  ASSERT_EQ(dialog.errors.size(), 1);
-  EXPECT_TRUE(dialog.errors[0].startsWith("Cannot create file \"" + *dialog.answer + "\". "))
-      << dialog.errors[0].toStdString();
-  EXPECT_FALSE(QFile::exists(*dialog.answer));
+  rig.console.appendLine("x");
+  const std::filesystem::path path = dir / "missing" / "history.txt";
+  answer(path);
+  rig.console.SaveBtnClick();
+  ASSERT_EQ(rig.toolkit.shown.size(), 1U);
+  EXPECT_EQ(rig.toolkit.shown[0],
+            "Cannot create file \"" + path.string() + "\". No such file or directory");
+  EXPECT_FALSE(std::filesystem::exists(path));
 }
 
-TEST_F(HistoryFileTest, KeepsNonAsciiTextAsUtf8) {
-  console.appendLine("Gerät");
-  dialog.answer = dir.filePath("h.txt");
-  console.SaveBtnClick();
-  EXPECT_EQ(contentsOf(*dialog.answer), QByteArray("Ger\xC3\xA4t\r\n"));
+TEST_F(HistoryFileTest, ReplacesAnOldFileAndKeepsNonAsciiText) {
+  std::ofstream(dir / "h.txt") << "old lines\r\n";
+  rig.console.appendLine("Ger\xC3\xA4t");
+  answer(dir / "h.txt");
+  rig.console.SaveBtnClick();
+  EXPECT_EQ(contentsOf(dir / "h.txt"), "Ger\xC3\xA4t\r\n");
 }
 
 }  // namespace

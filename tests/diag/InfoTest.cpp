@@ -1,61 +1,19 @@
 #include <gtest/gtest.h>
 
-#include "tests/diag/support/QtPrinters.h"
-
-#include <QApplication>
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTimer>
-#include <map>
-
-#include "diag/Info.h"
 #include "tests/diag/support/ConsoleRig.h"
 
 namespace qv {
 namespace {
 
-// The texts of the information dialog, read while it is shown.
-struct ShownInfo {
-  bool shown = false;
-  QString title;
-  std::map<QString, QString> labels;
-  std::map<QString, QStringList> lists;
-};
-
 class InfoTest : public ::testing::Test {
  protected:
   InfoTest() { rig.platform.languageNames = {{0x0409, "English (United States)"}}; }
 
-  // Clicks InfoBtn and reads the modal dialog before closing it.
-  ShownInfo clickInfo() {
-    ShownInfo info;
-    // Owned here, so it cannot fire after this call when no dialog came up.
-    QTimer reader;
-    reader.setSingleShot(true);
-    QObject::connect(&reader, &QTimer::timeout, [&info] {
-      auto* form = qobject_cast<Thidform*>(QApplication::activeModalWidget());
-      if (form == nullptr) {
-        return;
-      }
-      info.shown = true;
-      info.title = form->windowTitle();
-      for (const QLabel* label : form->findChildren<QLabel*>()) {
-        if (!label->objectName().isEmpty()) {
-          info.labels[label->objectName()] = label->text();
-        }
-      }
-      for (const QListWidget* list : form->findChildren<QListWidget*>()) {
-        QStringList& items = info.lists[list->objectName()];
-        for (int i = 0; i < list->count(); ++i) {
-          items << list->item(i)->text();
-        }
-      }
-      form->reject();
-    });
-    reader.start(0);
-    rig.console.findChild<QPushButton*>("InfoBtn")->click();
-    return info;
+  // Clicks InfoBtn; the dialog shown, or nullptr.
+  const test::HeadlessControls* clickInfo() {
+    rig.toolkit.modal.reset();
+    rig.console.InfoBtnClick();
+    return rig.toolkit.modal.get();
   }
 
   test::ConsoleRig rig;
@@ -69,20 +27,21 @@ TEST_F(InfoTest, ShowsTheSelectedDevicesIdsLengthsAndStrings) {
   rig.platform.plugIn(traits);
   rig.activateAndScan();
 
-  const ShownInfo info = clickInfo();
-  ASSERT_TRUE(info.shown);
-  EXPECT_EQ(info.title, "Info");
-  EXPECT_EQ(info.labels.at("Vid"), "06A3 = 1699");
-  EXPECT_EQ(info.labels.at("Pid"), "0D67 = 3431");
-  EXPECT_EQ(info.labels.at("Vers"), "0100 = 256");
-  EXPECT_EQ(info.labels.at("InputLen"), "3");
-  EXPECT_EQ(info.labels.at("OutputLen"), "0");  // length 0 keeps the design text
-  EXPECT_EQ(info.labels.at("FeatureLen"), "10");
-  EXPECT_EQ(info.labels.at("VendorName"), "Saitek");
-  EXPECT_EQ(info.labels.at("ProductName"), "Saitek Pro Flight Switch Panel");
-  EXPECT_EQ(info.labels.at("SerialNo"), "A1");
-  EXPECT_EQ(info.lists.at("DevStrings"), (QStringList{"  1) Saitek", "  7) Panel", "255) Last"}));
-  EXPECT_EQ(info.lists.at("LangStrings"), QStringList{"English (United States)"});
+  const test::HeadlessControls* info = clickInfo();
+  ASSERT_NE(info, nullptr);
+  EXPECT_EQ(info->text("hidform"), "Info");
+  EXPECT_EQ(info->text("Vid"), "06A3 = 1699");
+  EXPECT_EQ(info->text("Pid"), "0D67 = 3431");
+  EXPECT_EQ(info->text("Vers"), "0100 = 256");
+  EXPECT_EQ(info->text("InputLen"), "3");
+  EXPECT_EQ(info->text("OutputLen"), "0");  // length 0 keeps the design text
+  EXPECT_EQ(info->text("FeatureLen"), "10");
+  EXPECT_EQ(info->text("VendorName"), "Saitek");
+  EXPECT_EQ(info->text("ProductName"), "Saitek Pro Flight Switch Panel");
+  EXPECT_EQ(info->text("SerialNo"), "A1");
+  EXPECT_EQ(info->items("DevStrings"),
+            (std::vector<std::string>{"  1) Saitek", "  7) Panel", "255) Last"}));
+  EXPECT_EQ(info->items("LangStrings"), std::vector<std::string>{"English (United States)"});
 }
 
 TEST_F(InfoTest, ADeviceWithoutLanguageTableShowsNoLanguagesAndNoSerial) {
@@ -95,19 +54,19 @@ TEST_F(InfoTest, ADeviceWithoutLanguageTableShowsNoLanguagesAndNoSerial) {
   rig.platform.plugIn(traits);
   rig.activateAndScan();
 
-  const ShownInfo info = clickInfo();
-  ASSERT_TRUE(info.shown);
-  EXPECT_EQ(info.labels.at("Vid"), "046D = 1133");
-  EXPECT_EQ(info.labels.at("InputLen"), "0");
-  EXPECT_EQ(info.labels.at("OutputLen"), "1");
-  EXPECT_TRUE(info.labels.at("SerialNo").isEmpty());
-  EXPECT_TRUE(info.lists.at("DevStrings").isEmpty());
-  EXPECT_TRUE(info.lists.at("LangStrings").isEmpty());
+  const test::HeadlessControls* info = clickInfo();
+  ASSERT_NE(info, nullptr);
+  EXPECT_EQ(info->text("Vid"), "046D = 1133");
+  EXPECT_EQ(info->text("InputLen"), "0");
+  EXPECT_EQ(info->text("OutputLen"), "1");
+  EXPECT_TRUE(info->text("SerialNo").empty());
+  EXPECT_TRUE(info->items("DevStrings").empty());
+  EXPECT_TRUE(info->items("LangStrings").empty());
 }
 
 TEST_F(InfoTest, NoDialogWithoutASelectedEntry) {
   rig.activateAndScan();  // no device present
-  EXPECT_FALSE(clickInfo().shown);
+  EXPECT_EQ(clickInfo(), nullptr);
 }
 
 }  // namespace

@@ -1,39 +1,23 @@
 #include <gtest/gtest.h>
 
-#include <QButtonGroup>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <vector>
 
 #include "diag/LightTest.h"
 #include "diag/TestPage.h"
 #include "tests/diag/support/ConsoleRig.h"
-#include "tests/support/RecordingHistory.h"
 #include "tests/diag/support/RecordingPanel.h"
+#include "tests/support/HeadlessControls.h"
+#include "tests/support/RecordingHistory.h"
 
 namespace qv {
 namespace {
 
 class LightTestTest : public ::testing::Test {
  protected:
-  LightTestTest() {
-    dvrEdit3.setText("0");
-    page.setLightTestTarget(&panel, &history, &dvrEdit3);
-  }
+  LightTestTest() { page.setLightTestTarget(&panel, &history); }
 
-  void choose(const char* group, const char* item) {
-    for (QRadioButton* button : page.findChild<QGroupBox*>(group)->findChildren<QRadioButton*>()) {
-      if (button->text() == item) {
-        button->click();
-        return;
-      }
-    }
-    FAIL() << group << " has no item " << item;
-  }
-
-  void pressTestLights() { page.findChild<QPushButton*>("sswptestSpeedButton1")->click(); }
+  void choose(const char* group, LightItem item) { controls.choose(group, item); }
+  void pressTestLights() { controls.click("sswptestSpeedButton1"); }
 
   // The feature report the panel must receive for a light byte.
   [[nodiscard]] std::vector<uint8_t> expectedReport(uint8_t lightByte) const {
@@ -42,25 +26,46 @@ class LightTestTest : public ::testing::Test {
     return report;
   }
 
+  // The button reaches the page as the window passes it on.
+  class Clicks final : public FormEvents {
+   public:
+    explicit Clicks(TestPage& page) : page_(page) {}
+    void clicked(std::string_view name) override {
+      if (name == "sswptestSpeedButton1") {
+        page_.sswptestSpeedButton1Click();
+      }
+    }
+    void pageChanged(std::string_view) override {}
+    void keyDown(std::string_view, int) override {}
+    void shown() override {}
+    void activated() override {}
+    void closing() override {}
+
+   private:
+    TestPage& page_;
+  };
+
   test::RecordingPanel panel;
   test::RecordingHistory history;
-  QLineEdit dvrEdit3;
-  TestPage page;
+  test::HeadlessControls controls{mainWindowForm()};
+  TestPage page{controls};
+  Clicks clicks{page};
+  void SetUp() override { controls.setEvents(&clicks); }
 };
 
 TEST_F(LightTestTest, SendsTheSumOfTheGroupValuesAsTheLightByte) {
-  choose("RadioGroup1", "Amber");
-  choose("RadioGroup2", "Amber");
-  choose("RadioGroup3", "Amber");
+  choose("RadioGroup1", kLightAmber);
+  choose("RadioGroup2", kLightAmber);
+  choose("RadioGroup3", kLightAmber);
   pressTestLights();
 
-  choose("RadioGroup1", "Off");
-  choose("RadioGroup2", "Off");
+  choose("RadioGroup1", kLightOff);
+  choose("RadioGroup2", kLightOff);
   pressTestLights();  // left "Amber" alone lights bit 6 too: 82, not 18
 
-  choose("RadioGroup1", "Green");
-  choose("RadioGroup2", "Red");
-  choose("RadioGroup3", "Off");
+  choose("RadioGroup1", kLightGreen);
+  choose("RadioGroup2", kLightRed);
+  choose("RadioGroup3", kLightOff);
   pressTestLights();
 
   ASSERT_EQ(panel.reports.size(), 3U);
@@ -70,6 +75,14 @@ TEST_F(LightTestTest, SendsTheSumOfTheGroupValuesAsTheLightByte) {
   EXPECT_EQ(history.lines, (std::vector<std::string>{"", "", ""}));
 }
 
+TEST_F(LightTestTest, TheGroupsCarryTheirItemsInTheOrderOfTheLightValues) {
+  for (const char* group : {"RadioGroup1", "RadioGroup2", "RadioGroup3"}) {
+    EXPECT_EQ(controls.at(group).items, (std::vector<std::string>{"Off", "Green", "Red", "Amber"}))
+        << group;
+  }
+  EXPECT_EQ(controls.text("RadioGroup2"), "Rigth");
+}
+
 TEST_F(LightTestTest, NothingSelectedTurnsEveryLightOff) {
   pressTestLights();
   ASSERT_EQ(panel.reports.size(), 1U);
@@ -77,30 +90,33 @@ TEST_F(LightTestTest, NothingSelectedTurnsEveryLightOff) {
 }
 
 TEST_F(LightTestTest, ChoosingItemsAloneSendsNothing) {
-  choose("RadioGroup1", "Red");
-  choose("RadioGroup3", "Green");
+  choose("RadioGroup1", kLightRed);
+  choose("RadioGroup3", kLightGreen);
   EXPECT_TRUE(panel.reports.empty());
   EXPECT_TRUE(history.lines.empty());
 }
 
 TEST_F(LightTestTest, WithoutABoundPanelNothingIsSentOrLogged) {
   panel.bound = false;
-  choose("RadioGroup2", "Green");
+  choose("RadioGroup2", kLightGreen);
   pressTestLights();
   EXPECT_TRUE(panel.reports.empty());
   EXPECT_TRUE(history.lines.empty());
 }
 
 TEST_F(LightTestTest, ByteTwoIsTheNumberOfDvrEdit3) {
-  dvrEdit3.setText("5");
+  controls.setText("dvrEdit3", "5");
   pressTestLights();
-  ASSERT_EQ(panel.reports.size(), 1U);
+  controls.setText("dvrEdit3", "x");
+  pressTestLights();
+  ASSERT_EQ(panel.reports.size(), 2U);
   EXPECT_EQ(panel.reports[0].at(2), 5);
+  EXPECT_EQ(panel.reports[1].at(2), 0);
 }
 
 TEST_F(LightTestTest, FollowsTheFeatureLengthOfThePanel) {
   panel.featureLength = 2;
-  choose("RadioGroup1", "Green");
+  choose("RadioGroup1", kLightGreen);
   pressTestLights();
   panel.featureLength = 100;  // longer than any fixed report buffer
   pressTestLights();
@@ -121,17 +137,18 @@ TEST(LightTestOnThePanel, ReachesTheBoundPanelsFeatureReportUntilItIsUnplugged) 
   const auto mouse = rig.platform.plugIn(mouseSpec);
   const auto panel = rig.platform.plugIn();  // feature report length 3
   rig.activateAndScan();
-  for (QGroupBox* group : rig.page.findChildren<QGroupBox*>()) {
-    group->findChildren<QRadioButton*>().at(kLightAmber)->click();
+  for (const char* group : {"RadioGroup1", "RadioGroup2", "RadioGroup3"}) {
+    rig.controls.choose(group, kLightAmber);
   }
-  rig.page.findChild<QPushButton*>("sswptestSpeedButton1")->click();
+  rig.page.sswptestSpeedButton1Click();
   EXPECT_EQ(panel->features(), (std::vector<std::vector<uint8_t>>{{0, 127, 0}}));
   EXPECT_TRUE(mouse->features().empty());
+  EXPECT_EQ(rig.history().back(), "");
 
   rig.platform.unplug(panel);
   rig.controller.DeviceChangeNotification(0);
   ASSERT_EQ(rig.binding.SaitekSwitchPanel(), nullptr);
-  rig.page.findChild<QPushButton*>("sswptestSpeedButton1")->click();
+  rig.page.sswptestSpeedButton1Click();
   EXPECT_EQ(panel->features().size(), 1U);
   EXPECT_TRUE(mouse->features().empty());
 }

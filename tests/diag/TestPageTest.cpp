@@ -1,19 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFrame>
-#include <QImage>
-#include <QLabel>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QRadioButton>
-#include <QTest>
 #include <array>
 #include <initializer_list>
 
 #include "diag/TestPage.h"
 #include "engine/SwitchEngine.h"
 #include "tests/diag/support/ConsoleRig.h"
+#include "tests/support/HeadlessControls.h"
 #include "tests/support/RecordingHistory.h"
 #include "tests/support/RecordingInjector.h"
 
@@ -42,9 +35,7 @@ class TestPageTest : public ::testing::Test {
     const std::array<uint8_t, 3> data = switchesOn(switches);
     engine.ShowRead(kPanelVendorId, kPanelProductId, 0, data.data(), 3);
   }
-  [[nodiscard]] bool shown(const char* name) const {
-    return !page.findChild<QWidget*>(name)->isHidden();
-  }
+  [[nodiscard]] bool shown(const char* name) const { return controls.visible(name); }
   [[nodiscard]] std::vector<std::string> shownMagnetoMarks() const {
     std::vector<std::string> marks;
     for (const char* mark : kMagnetoMarks) {
@@ -55,7 +46,8 @@ class TestPageTest : public ::testing::Test {
     return marks;
   }
 
-  TestPage page;
+  test::HeadlessControls controls{mainWindowForm()};
+  TestPage page{controls};
   test::RecordingInjector injector;
   test::RecordingHistory history;
   SwitchEngine engine{injector, history, page};
@@ -63,19 +55,25 @@ class TestPageTest : public ::testing::Test {
 
 TEST_F(TestPageTest, StartsWithEveryIndicatorShownAndTheGearLeverDown) {
   for (const char* name : kIndicators) {
-    auto* mark = page.findChild<QLabel*>(name);
-    ASSERT_NE(mark, nullptr) << name;
-    EXPECT_FALSE(mark->isHidden()) << name;
-    EXPECT_EQ(mark->text(), "*");
-    EXPECT_EQ(mark->size(), QSize(12, 29));
+    ASSERT_TRUE(controls.has(name)) << name;
+    EXPECT_TRUE(shown(name)) << name;
+    EXPECT_EQ(controls.text(name), "*");
+    EXPECT_EQ(controls.at(name).row.parent, "SwitchPanelPanel");
+    EXPECT_EQ(controls.at(name).row.width, 12);
+    EXPECT_EQ(controls.at(name).row.height, 29);
   }
   EXPECT_FALSE(shown("gearupimage"));
-  EXPECT_TRUE(page.findChild<QPlainTextEdit*>("Memo1")->toPlainText().isEmpty());
-  for (QRadioButton* item : page.findChildren<QRadioButton*>()) {
-    EXPECT_FALSE(item->isChecked()) << item->text().toStdString();
+  EXPECT_TRUE(controls.text("Memo1").empty());
+  for (const char* group : {"RadioGroup1", "RadioGroup2", "RadioGroup3"}) {
+    EXPECT_EQ(controls.selected(group), -1) << group;
   }
-  EXPECT_TRUE(page.findChild<QWidget*>("DBGrid1")->isHidden());
-  EXPECT_TRUE(page.findChild<QWidget*>("LogMemo")->isHidden());
+  EXPECT_FALSE(shown("DBGrid1"));
+  EXPECT_FALSE(shown("LogMemo"));
+  // The pictures are drawn at the sizes the indicators are laid out for.
+  EXPECT_EQ(controls.at("saitekswitchpanelimage").pictureWidth, 413);
+  EXPECT_EQ(controls.at("saitekswitchpanelimage").pictureHeight, 155);
+  EXPECT_TRUE(controls.at("saitekswitchpanelimage").painter);
+  EXPECT_EQ(controls.at("gearupimage").pictureWidth, 49);
 }
 
 TEST_F(TestPageTest, IndicatorsFollowTheSwitchesWhileThePageIsActive) {
@@ -127,67 +125,56 @@ TEST(TestPageOnThePanel, ThePanelsReportsMoveTheIndicators) {
   rig.activateAndScan();
   rig.engine.testSaitekPanel = true;
   const auto reported = [&rig, &panel](std::vector<uint8_t> report) {
-    const int before = rig.console.findChild<QListWidget*>("HistoryListBox")->count();
+    const size_t before = rig.history().size();
     panel->sendInput(std::move(report));
-    return test::pumpUntil(rig.loop, [&rig, before] {
-      return rig.console.findChild<QListWidget*>("HistoryListBox")->count() >= before + 2;
-    });
+    return test::pumpUntil(rig.toolkit.loop,
+                           [&rig, before] { return rig.history().size() >= before + 2; });
   };
   ASSERT_TRUE(reported({0, 0x00, 0x00, 0x00}));
   ASSERT_TRUE(reported({0, 0x01, 0x00, 0x01}));  // switches 8 and 24 on
-  EXPECT_FALSE(rig.page.findChild<QWidget*>("sspbtsw1red")->isHidden());
-  EXPECT_FALSE(rig.page.findChild<QWidget*>("sspmag4")->isHidden());
-  EXPECT_TRUE(rig.page.findChild<QWidget*>("sspmag1")->isHidden());
+  EXPECT_TRUE(rig.controls.visible("sspbtsw1red"));
+  EXPECT_TRUE(rig.controls.visible("sspmag4"));
+  EXPECT_FALSE(rig.controls.visible("sspmag1"));
 }
 
 TEST_F(TestPageTest, ClickingThePictureTogglesTheRaisedLever) {
-  auto* picture = page.findChild<QWidget*>("saitekswitchpanelimage");
-  QTest::mouseClick(picture, Qt::LeftButton);
+  page.saitekswitchpanelimageClick();
   EXPECT_TRUE(shown("gearupimage"));
-  QTest::mouseClick(picture, Qt::LeftButton);
-  EXPECT_FALSE(shown("gearupimage"));
-  QTest::mouseClick(picture, Qt::RightButton);
+  page.saitekswitchpanelimageClick();
   EXPECT_FALSE(shown("gearupimage"));
 }
 
 TEST_F(TestPageTest, GearLightCopiesTakeTheWindowsColourValue) {
   page.setGearLightCopies(0x0000FF);  // red in 0x00BBGGRR
   for (const char* name : {"LLN", "LLR", "LLL"}) {
-    EXPECT_EQ(page.findChild<QFrame*>(name)->palette().color(QPalette::Window), QColor(255, 0, 0))
-        << name;
+    EXPECT_EQ(controls.at(name).colour, (Rgb{255, 0, 0})) << name;
   }
   page.setGearLightCopies(0x008000);
-  EXPECT_EQ(page.findChild<QFrame*>("LLL")->palette().color(QPalette::Window), QColor(0, 128, 0));
+  EXPECT_EQ(controls.at("LLL").colour, (Rgb{0, 128, 0}));
 }
 
-// Counts the yellow pixels of an indicator's "*" in a rendering of the page.
-int yellowPixelsAt(const QImage& image, const QWidget& page, const char* name) {
-  const auto* mark = page.findChild<QWidget*>(name);
-  const QRect area(mark->mapTo(&page, QPoint(0, 0)), mark->size());
-  int count = 0;
-  for (int y = area.top(); y <= area.bottom(); ++y) {
-    for (int x = area.left(); x <= area.right(); ++x) {
-      const QColor c = image.pixelColor(x, y);
-      count += (c.red() > 200 && c.green() > 200 && c.blue() < 80) ? 1 : 0;
-    }
-  }
-  return count;
+TEST_F(TestPageTest, DBGrid1FollowsTheLiveQueue) {
+  EXPECT_EQ(controls.at("DBGrid1").items, (std::vector<std::string>{"FnId", "pulses", "actionid"}));
+  page.setActionQueue(&engine.vtActionList);
+  engine.vtActionList.AddAction(12, 2, "U");
+  engine.vtActionList.AddAction(4, 1, "G");
+  EXPECT_EQ(controls.at("DBGrid1").gridRows,
+            (std::vector<std::vector<std::string>>{{"12", "2", "U"}, {"4", "1", "G"}}));
+  engine.vtActionList.pass([](int32_t, std::string_view) {});  // row 4 falls due and leaves
+  EXPECT_EQ(controls.at("DBGrid1").gridRows,
+            (std::vector<std::vector<std::string>>{{"12", "1", "U"}}));
 }
 
-TEST_F(TestPageTest, RendersTheMarksOfTheSwitchesThatAreOn) {
-  engine.testSaitekPanel = true;
-  report({8, 6, 2, 13, 24});
-  page.resize(770, 370);
-  page.setGearLightCopies(0x008000);
-  const QImage image = page.grab().toImage();
-  EXPECT_GT(yellowPixelsAt(image, page, "sspbtsw1red"), 10);
-  EXPECT_GT(yellowPixelsAt(image, page, "sspmag4"), 10);
-  EXPECT_EQ(yellowPixelsAt(image, page, "sspbtsw2red"), 0);
-  EXPECT_EQ(yellowPixelsAt(image, page, "sspmag1"), 0);
-  if (const QString dir = qEnvironmentVariable("QV_SCREENSHOT_DIR"); !dir.isEmpty()) {
-    QDir().mkpath(dir);
-    EXPECT_TRUE(image.save(dir + "/test-page.png"));
+TEST(TestPageQueue, TheQueueOutlivesThePage) {
+  test::HeadlessControls controls{mainWindowForm()};
+  ActionQueue queue;
+  {
+    TestPage page{controls};
+    page.setActionQueue(&queue);
   }
+  queue.AddAction(3, 1, "P");  // must not reach the destroyed page
+  EXPECT_EQ(queue.rows().size(), 1U);
+  EXPECT_TRUE(controls.at("DBGrid1").gridRows.empty());
 }
 
 }  // namespace

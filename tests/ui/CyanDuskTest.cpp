@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "ui/CyanDusk.h"
+#include "ui/qt/CyanDusk.h"
 
 namespace qv {
 namespace {

@@ -1,11 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QValidator>
 #include <fstream>
 #include <future>
 #include <sstream>
@@ -15,8 +9,7 @@
 #include "hid/PanelBinding.h"
 #include "profile/ProfileFile.h"
 #include "sim/SimulatorLink.h"
-#include "tests/ui/WindowRig.h"
-#include "ui/QtNamedTexts.h"
+#include "tests/ui/support/HeadlessWindow.h"
 
 namespace qv::test {
 namespace {
@@ -35,228 +28,245 @@ std::string readFile(const std::filesystem::path& path) {
   return text.str();
 }
 
-TEST(MainWindow, EveryMappingControlExistsWithItsDefault) {
-  WindowRig rig(copyDefaultProfile);
-  QtNamedTexts texts(*rig.form);
-  for (const NamedDefault& d : mappingDefaults()) {
-    ASSERT_NE(rig.form->findChild<QWidget*>(QString::fromUtf8(d.name.data(), d.name.size())),
-              nullptr)
-        << d.name;
-    EXPECT_EQ(texts.text(d.name), d.text) << d.name;
-  }
-  for (const KeystrokeRow& row : kKeystrokeRows) {
-    auto* combo = rig.form->findChild<QComboBox*>(QString::fromUtf8(row.modifier.data()));
-    ASSERT_EQ(combo->count(), 7) << row.modifier;
-    EXPECT_TRUE(combo->isEditable());
-    auto* hidden = rig.form->findChild<QLineEdit*>(QString::fromUtf8(row.duration.data()));
-    EXPECT_TRUE(hidden->isHidden()) << row.duration;
-    // Two characters from the keyboard; the box itself holds longer texts.
-    auto* presses = rig.form->findChild<QLineEdit*>(QString::fromUtf8(row.presses.data()));
-    QString typed = "123";
-    int position = 3;
-    EXPECT_EQ(presses->validator()->validate(typed, position), QValidator::Invalid) << row.presses;
-    EXPECT_TRUE(
-        rig.form->findChild<QLineEdit*>(QString::fromUtf8(row.nameBox.data()))->isReadOnly());
-  }
-  auto* colour = rig.form->findChild<QComboBox*>("ComboBox5");
-  ASSERT_EQ(colour->count(), 4);
-  EXPECT_EQ(colour->itemText(2), "Amber");
+// The default profile with one line replaced, as "profile.psv".
+std::function<void(const std::filesystem::path&)> profileWith(const std::string& line,
+                                                              const std::string& replacement) {
+  return [line, replacement](const std::filesystem::path& folder) {
+    std::string text = readFile(fixture("default-profile.psv"));
+    ASSERT_NE(text.find(line), std::string::npos);
+    text.replace(text.find(line), line.size(), replacement);
+    std::ofstream(folder / "profile.psv", std::ios::binary) << text;
+  };
 }
 
-TEST(MainWindow, DigitBoxesTakeOnlyDigitsFromTheKeyboard) {
-  WindowRig rig(copyDefaultProfile);
-  auto* code = rig.form->findChild<QLineEdit*>("Edit4");
-  QString typed = "7a";
-  int position = 0;
-  EXPECT_EQ(code->validator()->validate(typed, position), QValidator::Invalid);
-  typed = "123";
-  EXPECT_EQ(code->validator()->validate(typed, position), QValidator::Acceptable);
+const std::string kBatteryLine = "13,\"Master Battery\",\"K\",\"N None\",\"0\",\"1\",\"0\"";
+
+TEST(MainWindow, EveryMappingControlExistsWithItsDefault) {
+  HeadlessWindow window(copyDefaultProfile);
+  const HeadlessControls& c = window.controls;
+  for (const NamedDefault& d : mappingDefaults()) {
+    ASSERT_TRUE(c.has(d.name)) << d.name;
+    EXPECT_EQ(c.text(d.name), d.text) << d.name;
+  }
+  for (const KeystrokeRow& row : kKeystrokeRows) {
+    EXPECT_EQ(c.at(row.modifier).items.size(), 7U) << row.modifier;
+    EXPECT_TRUE(c.at(row.modifier).row.has(flag::kEditable)) << row.modifier;
+    EXPECT_FALSE(c.visible(row.duration)) << row.duration;
+    EXPECT_TRUE(c.at(row.code).row.has(flag::kDigitsOnly)) << row.code;
+    EXPECT_EQ(c.at(row.presses).row.typingLimit, 2) << row.presses;
+    EXPECT_TRUE(c.at(row.nameBox).row.has(flag::kReadOnly)) << row.nameBox;
+  }
+  ASSERT_EQ(c.at("ComboBox5").items.size(), 4U);
+  EXPECT_EQ(c.at("ComboBox5").items[2], "Amber");
 }
 
 TEST(MainWindow, PagesTopPanelAndStartPage) {
-  WindowRig rig(copyDefaultProfile);
-  auto* pages = rig.form->findChild<QTabWidget*>("PageControl1");
-  const std::vector<std::pair<const char*, const char*>> expected{
-      {"TabSheet1", "Landing Gear"},      {"TabSheet2", "Magneto"}, {"TabSheet3", "Panel Keys"},
-      {"TabSheet5", "Bottom Panel Keys"}, {"Test", "Test"},         {"TabSheet4", "Info"},
-      {"TabSheet6", "TabSheet6"}};
-  ASSERT_EQ(pages->count(), 7);
-  for (int i = 0; i < pages->count(); ++i) {
-    EXPECT_EQ(pages->widget(i)->objectName(), expected.at(i).first);
-    EXPECT_EQ(pages->tabText(i), expected.at(i).second);
+  HeadlessWindow window(copyDefaultProfile);
+  const HeadlessControls& c = window.controls;
+  std::vector<std::pair<std::string, std::string>> pages;
+  for (const Control& row : mainWindowForm()) {
+    if (row.kind == Kind::Page) {
+      pages.emplace_back(row.name, row.text);
+    }
   }
-  EXPECT_FALSE(pages->isTabVisible(6));
-  EXPECT_EQ(pages->currentWidget()->objectName(), "TabSheet4");
-  EXPECT_EQ(rig.form->findChild<QPushButton*>("Button4")->text(), "Load");
-  EXPECT_EQ(rig.form->findChild<QPushButton*>("Button5")->text(), "Save As");
-  EXPECT_EQ(rig.form->findChild<QLabel*>("Label41")->text(), "Quorvane");
-  EXPECT_EQ(rig.form->findChild<QLabel*>("lblSimConStatus")->text(), "Not Loaded");
-  EXPECT_EQ(rig.form->findChild<QLineEdit*>("TxtKeyCode")->text(), "0");
-  EXPECT_TRUE(rig.form->findChild<QWidget*>("Panel7")->isHidden());
-  EXPECT_EQ(rig.form->size(), QSize(787, 462));
+  EXPECT_EQ(pages,
+            (std::vector<std::pair<std::string, std::string>>{{"TabSheet1", "Landing Gear"},
+                                                              {"TabSheet2", "Magneto"},
+                                                              {"TabSheet3", "Panel Keys"},
+                                                              {"TabSheet5", "Bottom Panel Keys"},
+                                                              {"Test", "Test"},
+                                                              {"TabSheet4", "Info"},
+                                                              {"TabSheet6", "TabSheet6"}}));
+  EXPECT_FALSE(c.at("TabSheet6").tabVisible);
+  EXPECT_FALSE(c.visible("TabSheet6"));
+  EXPECT_FALSE(c.at("TabSheet6").enabled);
+  EXPECT_EQ(c.selected("PageControl1"), 5);
+  EXPECT_EQ(c.text("Button4"), "Load");
+  EXPECT_EQ(c.text("Button5"), "Save As");
+  EXPECT_EQ(c.text("Label41"), "Quorvane");
+  EXPECT_EQ(c.text("lblSimConStatus"), "Not Loaded");
+  EXPECT_EQ(c.text("TxtKeyCode"), "0");
+  EXPECT_FALSE(c.visible("Panel7"));
+  EXPECT_EQ(c.at("MainForm").row.width, 787);
+  EXPECT_EQ(c.at("MainForm").row.height, 462);
+  EXPECT_EQ(c.at("Image2").pictureWidth, 142);
 }
 
 TEST(MainWindow, StartWithoutProfileShowsTheLoadMessageAndSaveFails) {
-  WindowRig rig;
-  ASSERT_EQ(rig.messages.shown, std::vector<std::string>{kLoadMessage});
-  EXPECT_EQ(rig.form->windowTitle(), "");
-  EXPECT_EQ(rig.form->engine().keyarray[1].outtype, 0);
+  HeadlessWindow window;
+  ASSERT_EQ(window.toolkit.shown, std::vector<std::string>{kLoadMessage});
+  EXPECT_EQ(window.controls.text("MainForm"), "");
+  EXPECT_EQ(window.form->engine().keyarray[1].outtype, 0);
 
-  rig.form->Button1Click();
-  ASSERT_EQ(rig.messages.shown.size(), 2U);
-  EXPECT_EQ(rig.messages.shown[1], "There was a problem saving the profile.  Please check file.");
-  EXPECT_FALSE(std::filesystem::exists(rig.folder() / "profile.psv"));
+  window.controls.click("Button1");
+  ASSERT_EQ(window.toolkit.shown.size(), 2U);
+  EXPECT_EQ(window.toolkit.shown[1], "There was a problem saving the profile.  Please check file.");
+  EXPECT_FALSE(std::filesystem::exists(window.folder() / "profile.psv"));
 
-  rig.dialogs.saveAnswer = QString::fromStdString((rig.folder() / "mine.psv").string());
-  rig.form->Button5Click();
-  EXPECT_EQ(rig.messages.shown.size(), 2U);
-  EXPECT_EQ(readFile(rig.folder() / "mine.psv"), readFile(fixture("default-profile.psv")));
-  EXPECT_EQ(rig.form->windowTitle().toStdString(),
-            "Quorvane - " + (rig.folder() / "mine.psv").string());
+  window.toolkit.saveAnswer = (window.folder() / "mine.psv").string();
+  window.controls.click("Button5");
+  EXPECT_EQ(window.toolkit.shown.size(), 2U);
+  EXPECT_EQ(readFile(window.folder() / "mine.psv"), readFile(fixture("default-profile.psv")));
+  EXPECT_EQ(window.controls.text("MainForm"),
+            "Quorvane - " + (window.folder() / "mine.psv").string());
 }
 
 TEST(MainWindow, StartWithAProfileShowsItAndBuildsTheTable) {
-  WindowRig rig([](const std::filesystem::path& folder) {
-    std::string text = readFile(fixture("default-profile.psv"));
-    const std::string line13 = "13,\"Master Battery\",\"K\",\"N None\",\"0\",\"1\",\"0\"";
-    text.replace(text.find(line13), line13.size(),
-                 "13,\"Master Battery\",\"K\",\"C Control\",\"66\",\"2\",\"0\"");
-    std::ofstream(folder / "profile.psv", std::ios::binary) << text;
-  });
-  EXPECT_TRUE(rig.messages.shown.empty());
-  EXPECT_EQ(rig.form->windowTitle(), "Quorvane - profile.psv");
-  EXPECT_EQ(rig.form->findChild<QLineEdit*>("Edit8")->text(), "66");
-  EXPECT_EQ(rig.form->findChild<QComboBox*>("ComboBox10")->currentText(), "C Control");
-  const TKeyPressRec& battery = rig.form->engine().keyarray[13];
+  HeadlessWindow window(
+      profileWith(kBatteryLine, "13,\"Master Battery\",\"K\",\"C Control\",\"66\",\"2\",\"0\""));
+  EXPECT_TRUE(window.toolkit.shown.empty());
+  EXPECT_EQ(window.controls.text("MainForm"), "Quorvane - profile.psv");
+  EXPECT_EQ(window.controls.text("Edit8"), "66");
+  EXPECT_EQ(window.controls.text("ComboBox10"), "C Control");
+  EXPECT_EQ(window.controls.selected("ComboBox10"), 1);
+  const TKeyPressRec& battery = window.form->engine().keyarray[13];
   EXPECT_EQ(battery.key1, kVkControl);
   EXPECT_EQ(battery.key2, 66);
   EXPECT_EQ(battery.presses, 2);
 }
 
 TEST(MainWindow, ApplyWithAnEmptyBoxShowsTheConversionMessage) {
-  WindowRig rig(copyDefaultProfile);
-  rig.form->findChild<QLineEdit*>("Edit46")->setText("");
-  rig.form->findChild<QLineEdit*>("Edit45")->setText("70");
-  rig.form->Button2Click();
-  EXPECT_EQ(rig.messages.shown, std::vector<std::string>{"'' is not a valid integer value"});
+  HeadlessWindow window(copyDefaultProfile);
+  window.controls.setText("Edit46", "");
+  window.controls.setText("Edit45", "70");
+  window.controls.click("Button2");
+  EXPECT_EQ(window.toolkit.shown, std::vector<std::string>{"'' is not a valid integer value"});
   // The failing record keeps its previous values whole.
-  EXPECT_EQ(rig.form->engine().keyarray[8].key1, 0);
+  EXPECT_EQ(window.form->engine().keyarray[8].key1, 0);
 }
 
 TEST(MainWindow, LoadFromTheDialogAndCancel) {
-  WindowRig rig(copyDefaultProfile);
-  rig.form->Button4Click();  // cancelled
-  rig.form->Button5Click();
-  EXPECT_TRUE(rig.messages.shown.empty());
-  rig.dialogs.openAnswer = QString::fromStdString((rig.folder() / "missing.psv").string());
-  rig.form->Button4Click();
-  ASSERT_EQ(rig.messages.shown.size(), 1U);
-  EXPECT_EQ(rig.messages.shown[0],
+  HeadlessWindow window(copyDefaultProfile);
+  window.controls.click("Button4");  // cancelled
+  window.controls.click("Button5");
+  EXPECT_TRUE(window.toolkit.shown.empty());
+  window.toolkit.openAnswer = (window.folder() / "missing.psv").string();
+  window.controls.click("Button4");
+  ASSERT_EQ(window.toolkit.shown.size(), 1U);
+  EXPECT_EQ(window.toolkit.shown[0],
             "There was a problem loading the profile.  Please check the file. " +
-                (rig.folder() / "missing.psv").string());
-  EXPECT_EQ(rig.form->windowTitle(), "Quorvane - profile.psv");
+                (window.folder() / "missing.psv").string());
+  EXPECT_EQ(window.controls.text("MainForm"), "Quorvane - profile.psv");
 }
 
 TEST(MainWindow, TestTabSetsTheFlagAndOtherTabsClearIt) {
-  WindowRig rig(copyDefaultProfile);
-  auto* pages = rig.form->findChild<QTabWidget*>("PageControl1");
-  EXPECT_FALSE(rig.form->engine().testSaitekPanel);
-  pages->setCurrentIndex(4);
-  EXPECT_TRUE(rig.form->engine().testSaitekPanel);
-  pages->setCurrentIndex(5);
-  EXPECT_FALSE(rig.form->engine().testSaitekPanel);
-  pages->setCurrentIndex(4);
-  pages->setCurrentIndex(0);
-  EXPECT_FALSE(rig.form->engine().testSaitekPanel);
+  HeadlessWindow window(copyDefaultProfile);
+  EXPECT_FALSE(window.form->engine().testSaitekPanel);
+  window.controls.choose("PageControl1", 4);
+  EXPECT_TRUE(window.form->engine().testSaitekPanel);
+  window.controls.choose("PageControl1", 5);
+  EXPECT_FALSE(window.form->engine().testSaitekPanel);
+  window.controls.choose("PageControl1", 4);
+  window.controls.choose("PageControl1", 0);
+  EXPECT_FALSE(window.form->engine().testSaitekPanel);
+}
+
+TEST(MainWindow, GetKeyCodeShowsTheKeysCode) {
+  HeadlessWindow window(copyDefaultProfile);
+  window.controls.keyDown("TxtKeyRead", 71);
+  EXPECT_EQ(window.controls.text("TxtKeyCode"), "71");
+  window.controls.keyDown("Edit4", 16);  // any other box: nothing
+  EXPECT_EQ(window.controls.text("TxtKeyCode"), "71");
+}
+
+TEST(MainWindow, TheTimerTicksTheStatusAndStopsWithTheWindow) {
+  HeadlessWindow window(copyDefaultProfile);
+  EXPECT_EQ(window.toolkit.timerInterval, 250);
+  window.controls.setText("lblSimConStatus", "");
+  ASSERT_TRUE(window.toolkit.tick());
+  EXPECT_EQ(window.controls.text("lblSimConStatus"), "Not Loaded");
+  window.form.reset();
+  EXPECT_FALSE(window.toolkit.timerRunning());
+  EXPECT_EQ(window.controls.events(), nullptr);
 }
 
 TEST(MainWindow, PanelReportsBecomeKeystrokesAndLightsGoOffWhenShown) {
-  WindowRig rig([](const std::filesystem::path& folder) {
-    std::string text = readFile(fixture("default-profile.psv"));
-    const std::string line = "13,\"Master Battery\",\"K\",\"N None\",\"0\",\"1\",\"0\"";
-    text.replace(text.find(line), line.size(),
-                 "13,\"Master Battery\",\"K\",\"N None\",\"71\",\"1\",\"0\"");
-    std::ofstream(folder / "profile.psv", std::ios::binary) << text;
-  });
+  HeadlessWindow window(
+      profileWith(kBatteryLine, "13,\"Master Battery\",\"K\",\"N None\",\"71\",\"1\",\"0\""));
   ScriptedDeviceSpec mouseSpec;
   mouseSpec.ids = {0x046D, 0xC077, 0x0100};
   mouseSpec.product = u"Mouse";
-  const auto mouse = rig.platform.plugIn(mouseSpec);
-  const auto panel = rig.platform.plugIn();
+  const auto mouse = window.platform.plugIn(mouseSpec);
+  const auto panel = window.platform.plugIn();
   ASSERT_TRUE(
-      WindowRig::runUntil([&] { return rig.form->binding().SaitekSwitchPanel() != nullptr; }));
-  rig.form->show();
+      window.runUntil([&] { return window.form->binding().SaitekSwitchPanel() != nullptr; }));
+  window.controls.events()->shown();
   ASSERT_FALSE(panel->features().empty());
   EXPECT_EQ(panel->features().back(), (std::vector<uint8_t>{0, 0, 0}));
 
   panel->sendInput({0, 0x00, 0x00, 0x00});  // resting state
   panel->sendInput({0, 0x01, 0x00, 0x00});  // battery on
   mouse->sendInput({0, 0x01, 0x00, 0x00});
-  ASSERT_TRUE(WindowRig::runUntil([&] { return rig.recorder.batches.size() >= 2; }));
-  EXPECT_EQ(rig.recorder.batches[0], (std::vector<KeyEvent>{{71, false}}));
-  EXPECT_EQ(rig.recorder.batches[1], (std::vector<KeyEvent>{{71, true}}));
+  ASSERT_TRUE(window.runUntil([&] { return window.recorder.batches.size() >= 2; }));
+  EXPECT_EQ(window.recorder.batches[0], (std::vector<KeyEvent>{{71, false}}));
+  EXPECT_EQ(window.recorder.batches[1], (std::vector<KeyEvent>{{71, true}}));
+}
+
+TEST(MainWindow, FirstActivationBuildsTheByteEditorsOnceAndSelects) {
+  HeadlessWindow window(copyDefaultProfile);
+  const size_t before = window.controls.count();
+  window.controls.events()->activated();
+  EXPECT_EQ(window.controls.count() - before, 1023U);
+  window.controls.events()->activated();
+  EXPECT_EQ(window.controls.count() - before, 1023U);
 }
 
 TEST(MainWindow, ClosingReleasesHeldKeysAndTurnsTheLightsOff) {
-  WindowRig rig(copyDefaultProfile);
-  const auto panel = rig.platform.plugIn();
+  HeadlessWindow window(copyDefaultProfile);
+  const auto panel = window.platform.plugIn();
   ASSERT_TRUE(
-      WindowRig::runUntil([&] { return rig.form->binding().SaitekSwitchPanel() != nullptr; }));
-  rig.form->findChild<QComboBox*>("ComboBox11")->setEditText("S Shift");
-  rig.form->findChild<QLineEdit*>("Edit24")->setText("65");
-  rig.form->findChild<QLineEdit*>("Edit26")->setText("9");
-  rig.form->Button2Click();
-  rig.form->engine().SetKeyOn(14);
+      window.runUntil([&] { return window.form->binding().SaitekSwitchPanel() != nullptr; }));
+  window.controls.setText("ComboBox11", "S Shift");
+  window.controls.setText("Edit24", "65");
+  window.controls.setText("Edit26", "9");
+  window.controls.click("Button2");
+  window.form->engine().SetKeyOn(14);
   const size_t featuresBefore = panel->features().size();
-  rig.form->close();
-  ASSERT_EQ(rig.recorder.batches.size(), 2U);
-  EXPECT_EQ(rig.recorder.batches[1], (std::vector<KeyEvent>{{16, true}, {65, true}}));
+  window.controls.events()->closing();
+  ASSERT_EQ(window.recorder.batches.size(), 2U);
+  EXPECT_EQ(window.recorder.batches[1], (std::vector<KeyEvent>{{16, true}, {65, true}}));
   EXPECT_EQ(panel->features().size(), featuresBefore + 1);
   EXPECT_EQ(panel->features().back()[1], 0);
-  EXPECT_TRUE(rig.form->simulator().SimCon.Quit);
+  EXPECT_TRUE(window.form->simulator().SimCon.Quit);
+  EXPECT_EQ(readFile(window.folder() / "profile.psv"), readFile(fixture("default-profile.psv")));
 }
 
 TEST(MainWindow, ThreeDigitProfileValuesSurviveLoadApplyAndSave) {
   const std::string line5 = "5,\"Landing Gear Down\",\"K\",\"N None\",\"0\",\"1\",\"0\"";
   const std::string wide5 = "5,\"Landing Gear Down\",\"K\",\"S Shift\",\"71\",\"123\",\"250\"";
-  WindowRig rig([&](const std::filesystem::path& folder) {
-    std::string text = readFile(fixture("default-profile.psv"));
-    ASSERT_NE(text.find(line5), std::string::npos);
-    text.replace(text.find(line5), line5.size(), wide5);
-    std::ofstream(folder / "profile.psv", std::ios::binary) << text;
-  });
-  ASSERT_TRUE(rig.messages.shown.empty());
-  EXPECT_EQ(rig.form->findChild<QLineEdit*>("Edit9")->text(), "123");
-  EXPECT_EQ(rig.form->findChild<QLineEdit*>("Edit11")->text(), "250");
-  EXPECT_EQ(rig.form->engine().keyarray[5].presses, 123);
-  EXPECT_EQ(rig.form->engine().keyarray[5].pulses, 250);
+  HeadlessWindow window(profileWith(line5, wide5));
+  ASSERT_TRUE(window.toolkit.shown.empty());
+  EXPECT_EQ(window.controls.text("Edit9"), "123");
+  EXPECT_EQ(window.controls.text("Edit11"), "250");
+  EXPECT_EQ(window.form->engine().keyarray[5].presses, 123);
+  EXPECT_EQ(window.form->engine().keyarray[5].pulses, 250);
 
-  rig.form->Button2Click();
-  rig.form->Button1Click();
-  EXPECT_TRUE(rig.messages.shown.empty());
-  EXPECT_NE(readFile(rig.folder() / "profile.psv").find(wide5 + "\r\n"), std::string::npos);
+  window.controls.click("Button2");
+  window.controls.click("Button1");
+  EXPECT_TRUE(window.toolkit.shown.empty());
+  EXPECT_NE(readFile(window.folder() / "profile.psv").find(wide5 + "\r\n"), std::string::npos);
 }
 
 TEST(MainWindow, APanelReportInFlightWhileTheWindowGoesIsServedBeforeTheSimulatorGoes) {
-  WindowRig rig(copyDefaultProfile);
-  const auto panel = rig.platform.plugIn();
+  HeadlessWindow window(copyDefaultProfile);
+  const auto panel = window.platform.plugIn();
   ASSERT_TRUE(
-      WindowRig::runUntil([&] { return rig.form->binding().SaitekSwitchPanel() != nullptr; }));
+      window.runUntil([&] { return window.form->binding().SaitekSwitchPanel() != nullptr; }));
   // Gear up typed as a key, with a light step that goes through the simulator link.
-  rig.form->findChild<QLineEdit*>("Edit4")->setText("71");
-  rig.form->findChild<QComboBox*>("ComboBox1")->setEditText("Green");
-  rig.form->Button2Click();
+  window.controls.setText("Edit4", "71");
+  window.controls.setText("ComboBox1", "Green");
+  window.controls.click("Button2");
   panel->sendInput({0, 0x00, 0x00, 0x00});  // resting state
-  ASSERT_TRUE(WindowRig::runUntil([&] { return rig.form->engine().panelinit; }));
+  ASSERT_TRUE(window.runUntil([&] { return window.form->engine().panelinit; }));
 
   std::promise<void> read;
   panel->onReportCompleted([&] { read.set_value(); });
   panel->sendInput({0, 0x00, 0x00, 0x80});  // switch 17: gear up
   read.get_future().wait();
   // The reader now waits for the main thread to take the report.
-  rig.form.reset();
-  ASSERT_FALSE(rig.recorder.batches.empty());
-  EXPECT_EQ(rig.recorder.batches[0], (std::vector<KeyEvent>{{71, false}}));
+  window.form.reset();
+  ASSERT_FALSE(window.recorder.batches.empty());
+  EXPECT_EQ(window.recorder.batches[0], (std::vector<KeyEvent>{{71, false}}));
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "ui/ProfileDialogs.h"
+#include "ui/qt/QtToolkit.h"
 
 namespace qv {
 namespace {
@@ -23,23 +23,23 @@ void answerNextDialog(const QString& name, QString* filter) {
 
 TEST(ProfileDialogs, SaveAsAddsTheExtensionToANameWithoutOne) {
   QTemporaryDir folder;
-  QtProfileDialogs dialogs;
+  QtToolkit dialogs;
   QString filter;
   answerNextDialog(folder.filePath("flight"), &filter);
-  const std::optional<QString> chosen = dialogs.saveProfileAs(nullptr);
+  const std::optional<std::string> chosen = dialogs.saveProfileAs();
   ASSERT_TRUE(chosen.has_value());
-  EXPECT_EQ(*chosen, folder.filePath("flight.psv"));
+  EXPECT_EQ(*chosen, folder.filePath("flight.psv").toStdString());
   EXPECT_EQ(filter, "Profile File (*.psv)");
 }
 
 TEST(ProfileDialogs, LoadTakesANameThatDoesNotExist) {
   QTemporaryDir folder;
-  QtProfileDialogs dialogs;
+  QtToolkit dialogs;
   QString filter;
   answerNextDialog(folder.filePath("missing.psv"), &filter);
-  const std::optional<QString> chosen = dialogs.openProfile(nullptr);
+  const std::optional<std::string> chosen = dialogs.openProfile();
   ASSERT_TRUE(chosen.has_value());
-  EXPECT_EQ(*chosen, folder.filePath("missing.psv"));
+  EXPECT_EQ(*chosen, folder.filePath("missing.psv").toStdString());
   EXPECT_EQ(filter, "Driver Profile (*.psv)");
 }
 

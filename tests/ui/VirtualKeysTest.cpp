@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/linux/VirtualKeyMap.h"
-#include "ui/QtVirtualKeys.h"
+#include "ui/qt/QtVirtualKeys.h"
 
 namespace qv {
 namespace {

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "tests/ui/WindowRig.h"
-#include "ui/CyanDusk.h"
+#include "ui/qt/CyanDusk.h"
 
 namespace qv::test {
 namespace {

@@ -9,37 +9,61 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "hid/PanelBinding.h"
 #include "tests/support/RecordingInjector.h"
 #include "tests/support/ScriptedHidPlatform.h"
 #include "ui/MainForm.h"
-#include "ui/MessageBoxes.h"
-#include "ui/ProfileDialogs.h"
+#include "ui/qt/QtToolkit.h"
+#include "ui/qt/QtWindow.h"
 
 namespace qv::test {
-
-class RecordingMessages final : public MessageBoxes {
- public:
-  void showMessage(const QString& text) override { shown.push_back(text.toStdString()); }
-  void showError(const QString& text) override { shown.push_back(text.toStdString()); }
-  std::vector<std::string> shown;
-};
-
-// Answers the profile dialogs with prepared names; nothing means cancel.
-class ScriptedDialogs final : public ProfileDialogs {
- public:
-  std::optional<QString> openProfile(QWidget*) override { return openAnswer; }
-  std::optional<QString> saveProfileAs(QWidget*) override { return saveAnswer; }
-  std::optional<QString> openAnswer;
-  std::optional<QString> saveAnswer;
-};
 
 inline std::string fixture(const std::string& name) {
   return std::string(QV_TEST_DATA_DIR) + "/" + name;
 }
+
+// Qt's timer, loop and modal forms; message boxes and file dialogs are
+// recorded and answered by the test, so nothing waits for a user.
+class RigToolkit final : public Toolkit {
+ public:
+  EventLoop& mainLoop() override { return qt_.mainLoop(); }
+  void startTimer(int milliseconds, std::function<void()> tick) override {
+    qt_.startTimer(milliseconds, std::move(tick));
+  }
+  void stopTimer() override { qt_.stopTimer(); }
+  void watchReadable(int fd, std::function<void()> ready) override {
+    qt_.watchReadable(fd, std::move(ready));
+  }
+  void showMessage(const std::string& text) override { shown.push_back(text); }
+  void showError(const std::string& text) override { shown.push_back(text); }
+  std::optional<std::string> openProfile() override { return std::nullopt; }
+  std::optional<std::string> saveProfileAs() override { return std::nullopt; }
+  std::optional<std::string> saveHistory() override { return std::nullopt; }
+  void showModal(const Form& rows, const std::function<void(Controls&)>& fill) override {
+    qt_.showModal(rows, fill);
+  }
+
+  std::vector<std::string> shown;
+
+ private:
+  QtToolkit qt_;
+};
+
+// The Qt window with the window's logic on it.
+class RigWindow final : public QtWindow {
+ public:
+  RigWindow(const PlatformServices& services, Toolkit& toolkit)
+      : logic(services, controls(), toolkit) {}
+
+  void setSimConStatus(const std::string& status) { logic.setSimConStatus(status); }
+  void FormActivate() { logic.FormActivate(); }
+  PanelBinding& binding() { return logic.binding(); }
+
+  TMainForm logic;
+};
 
 // The real window on scripted devices, a recording injector and no simulator
 // library, started in a working folder of its own.
@@ -52,9 +76,10 @@ class WindowRig {
     if (prepareFolder) {
       prepareFolder(folder());
     }
-    form = std::make_unique<TMainForm>(PlatformServices{injector != nullptr ? *injector : recorder,
-                                                        platform, nullptr, messages, dialogs,
-                                                        "/nonexistent/libSimConnect.so"});
+    form = std::make_unique<RigWindow>(
+        PlatformServices{injector != nullptr ? *injector : recorder, platform, nullptr,
+                         "/nonexistent/libSimConnect.so"},
+        toolkit);
   }
   ~WindowRig() {
     form.reset();
@@ -76,9 +101,8 @@ class WindowRig {
 
   RecordingInjector recorder;
   ScriptedHidPlatform platform;
-  RecordingMessages messages;
-  ScriptedDialogs dialogs;
-  std::unique_ptr<TMainForm> form;
+  RigToolkit toolkit;
+  std::unique_ptr<RigWindow> form;
 
  private:
   QTemporaryDir folder_;

@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTest>
+#include <QValidator>
+#include <string>
+#include <vector>
+
+#include "ui/qt/CyanDusk.h"
+#include "ui/qt/QtWindow.h"
+
+namespace qv {
+namespace {
+
+// Keeps what the controls report.
+class RecordingEvents final : public FormEvents {
+ public:
+  void clicked(std::string_view name) override { heard.push_back("click " + std::string(name)); }
+  void pageChanged(std::string_view name) override { heard.push_back("page " + std::string(name)); }
+  void keyDown(std::string_view name, int virtualKey) override {
+    heard.push_back("key " + std::string(name) + " " + std::to_string(virtualKey));
+  }
+  void shown() override { heard.emplace_back("shown"); }
+  void activated() override {}
+  void closing() override { heard.emplace_back("closing"); }
+  std::vector<std::string> heard;
+};
+
+class QtBackend : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    app_.setStyleSheet(QString());
+    ASSERT_TRUE(applyCyanDusk(app_).isEmpty());
+  }
+  void TearDown() override { app_.setStyleSheet(QString()); }
+
+  QWidget* widget(std::string_view name) { return window_.controls().widget(name); }
+
+  QApplication& app_ = *qobject_cast<QApplication*>(QCoreApplication::instance());
+  QtWindow window_;
+};
+
+std::string parentName(QWidget* widget) {
+  QWidget* parent = widget->parentWidget();
+  // A page's controls sit on the page, whose parent is the page control's stack.
+  return parent != nullptr ? parent->objectName().toStdString() : std::string();
+}
+
+TEST_F(QtBackend, EveryRowBecomesAWidgetWithItsNamePlaceFontAndFlags) {
+  for (const Control& row : mainWindowForm()) {
+    QWidget* w = widget(row.name);
+    ASSERT_NE(w, nullptr) << row.name;
+    EXPECT_EQ(w->objectName().toStdString(), row.name);
+    if (row.kind == Kind::Window || row.kind == Kind::Page) {
+      continue;
+    }
+    EXPECT_EQ(parentName(w), row.parent.empty() ? "MainForm" : std::string(row.parent)) << row.name;
+    EXPECT_EQ(w->pos(), QPoint(row.x, row.y)) << row.name;
+    if (row.has(flag::kAutoSize)) {
+      EXPECT_GE(w->width(), row.width) << row.name;
+    } else {
+      EXPECT_EQ(w->size(), QSize(row.width, row.height)) << row.name;
+    }
+    if (!row.font.family.empty()) {
+      EXPECT_EQ(w->font().family().toStdString(), row.font.family) << row.name;
+      EXPECT_EQ(w->font().pixelSize(), row.font.pixels) << row.name;
+      EXPECT_EQ(w->font().bold(), row.font.bold) << row.name;
+      EXPECT_EQ(w->font().italic(), row.font.italic) << row.name;
+      EXPECT_EQ(w->font().underline(), row.font.underline) << row.name;
+    }
+    EXPECT_EQ(w->isHidden(), row.has(flag::kHidden)) << row.name;
+    EXPECT_EQ(w->isEnabledTo(w->parentWidget()), !row.has(flag::kDisabled)) << row.name;
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+      EXPECT_EQ(edit->text().toStdString(), row.text) << row.name;
+      EXPECT_EQ(edit->isReadOnly(), row.has(flag::kReadOnly)) << row.name;
+      EXPECT_EQ(edit->validator() != nullptr, row.has(flag::kDigitsOnly)) << row.name;
+      if (row.colour) {
+        const QColor painted = edit->grab().toImage().pixelColor(edit->width() / 2, 3);
+        EXPECT_EQ(painted, QColor(row.colour->r, row.colour->g, row.colour->b)) << row.name;
+      }
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(w)) {
+      EXPECT_EQ(combo->count(), static_cast<int>(row.items.size())) << row.name;
+      EXPECT_EQ(combo->currentText().toStdString(), row.text) << row.name;
+      EXPECT_EQ(combo->isEditable(), row.has(flag::kEditable)) << row.name;
+    }
+  }
+  auto* pages = qobject_cast<QTabWidget*>(widget("PageControl1"));
+  ASSERT_NE(pages, nullptr);
+  EXPECT_EQ(pages->count(), 7);
+  EXPECT_EQ(pages->widget(4), widget("Test"));
+  EXPECT_EQ(pages->tabText(4), "Test");
+}
+
+TEST_F(QtBackend, TextSetFromTheProgramIsNeverCutByTheTypingLimit) {
+  auto* presses = qobject_cast<QLineEdit*>(widget("Edit5"));
+  ASSERT_NE(presses, nullptr);
+  window_.controls().setText("Edit5", "123");
+  EXPECT_EQ(window_.controls().text("Edit5"), "123");
+  QString typed = "123";
+  int position = 3;
+  EXPECT_EQ(presses->validator()->validate(typed, position), QValidator::Invalid);
+  typed = "7a";
+  EXPECT_EQ(qobject_cast<QLineEdit*>(widget("Edit4"))->validator()->validate(typed, position),
+            QValidator::Invalid);
+  window_.controls().setText("ComboBox10", "C Control");
+  EXPECT_EQ(qobject_cast<QComboBox*>(widget("ComboBox10"))->currentIndex(), 1);
+  window_.controls().setText("ComboBox10", "typed");
+  EXPECT_EQ(window_.controls().text("ComboBox10"), "typed");
+}
+
+TEST_F(QtBackend, UserActionsReachTheLogicAndProgramChangesDoNot) {
+  RecordingEvents events;
+  window_.controls().setEvents(&events);
+  window_.show();
+  qobject_cast<QAbstractButton*>(widget("Button4"))->click();
+  QTest::mouseClick(widget("saitekswitchpanelimage"), Qt::LeftButton);
+  QTest::mouseClick(widget("saitekswitchpanelimage"), Qt::RightButton);
+  window_.controls().select("PageControl1", 4);
+  qobject_cast<QTabWidget*>(widget("PageControl1"))->setCurrentIndex(2);
+  QTest::keyClick(widget("TxtKeyRead"), Qt::Key_G);
+  window_.controls().setChecked("ReadBtn", true);
+  EXPECT_TRUE(window_.controls().checked("ReadBtn"));
+  window_.close();
+  EXPECT_EQ(events.heard,
+            (std::vector<std::string>{"shown", "click Button4", "click saitekswitchpanelimage",
+                                      "page PageControl1", "key TxtKeyRead 71", "closing"}));
+  window_.controls().setEvents(nullptr);
+}
+
+TEST_F(QtBackend, PicturesAreDrawnByThePainterAtTheirSize) {
+  int painted = 0;
+  window_.controls().setPicture("gearupimage", 49, 78, [&painted](Canvas& canvas) {
+    ++painted;
+    canvas.rectangle({0, 0, 49, 78}, 0, Canvas::Fill{{255, 0, 0}}, std::nullopt);
+  });
+  window_.controls().repaint("gearupimage");
+  EXPECT_EQ(painted, 2);
+  QWidget* picture = widget("gearupimage");
+  picture->show();
+  EXPECT_EQ(picture->grab().toImage().pixelColor(24, 39), QColor(255, 0, 0));
+}
+
+}  // namespace
+}  // namespace qv

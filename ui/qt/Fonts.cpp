@@ -1,0 +1,44 @@
+#include "ui/qt/Fonts.h"
+
+#include <QWidget>
+
+namespace qv {
+
+QStringList fontFamilies(const QString& family) {
+  // The Windows fonts are seldom installed elsewhere: their metric-compatible
+  // twins take their place, else a condensed face keeps the texts within
+  // their fixed places.
+  QStringList families{family};
+  if (family == QLatin1String("Calibri")) {
+    families << QStringLiteral("Carlito");
+  } else if (family == QLatin1String("Cambria")) {
+    families << QStringLiteral("Caladea") << QStringLiteral("DejaVu Serif Condensed");
+  }
+  families << QStringLiteral("DejaVu Sans Condensed");
+  return families;
+}
+
+QFont pixelFont(const FontSpec& spec) {
+  QFont font;
+  font.setFamilies(fontFamilies(qs(spec.family)));
+  font.setPixelSize(spec.pixels);
+  font.setBold(spec.bold);
+  font.setItalic(spec.italic);
+  font.setUnderline(spec.underline);
+  return font;
+}
+
+void shareFont(QWidget* root) {
+  for (QObject* child : root->children()) {
+    auto* control = qobject_cast<QWidget*>(child);
+    if (control == nullptr) {
+      continue;
+    }
+    if (!control->testAttribute(Qt::WA_SetFont)) {
+      control->setFont(root->font());
+    }
+    shareFont(control);
+  }
+}
+
+}  // namespace qv

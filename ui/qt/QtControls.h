@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QObject>
+#include <map>
+#include <string>
+
+#include "ui/Controls.h"
+
+class QButtonGroup;
+class QWidget;
+
+namespace qv {
+
+// The Qt backend of one form: builds a widget for every row under `root`
+// (which takes the form's window row) and acts on them by name.
+class QtControls final : public QObject, public Controls {
+ public:
+  QtControls(const Form& rows, QWidget& root);
+
+  // The widget of `name`; nullptr when the form has none.
+  [[nodiscard]] QWidget* widget(std::string_view name) const;
+
+  [[nodiscard]] std::string text(std::string_view name) const override;
+  void setText(std::string_view name, const std::string& text) override;
+  [[nodiscard]] bool visible(std::string_view name) const override;
+  void setVisible(std::string_view name, bool visible) override;
+  void setEnabled(std::string_view name, bool enabled) override;
+  void setColour(std::string_view name, Rgb colour) override;
+  void addItem(std::string_view name, const std::string& item) override;
+  void clearItems(std::string_view name) override;
+  [[nodiscard]] std::vector<std::string> items(std::string_view name) const override;
+  [[nodiscard]] int selected(std::string_view name) const override;
+  void select(std::string_view name, int index) override;
+  [[nodiscard]] bool checked(std::string_view name) const override;
+  void setChecked(std::string_view name, bool checked) override;
+  void setTabVisible(std::string_view page, bool visible) override;
+  void setGridRows(std::string_view name,
+                   const std::vector<std::vector<std::string>>& rows) override;
+  void setPicture(std::string_view name, int width, int height, Painter painter) override;
+  void repaint(std::string_view name) override;
+  void create(const Control& row) override;
+  void setEvents(FormEvents* events) override { events_ = events; }
+
+  // Runs `event` on the listener, if there is one.
+  void tell(const std::function<void(FormEvents&)>& event) const {
+    if (events_ != nullptr) {
+      event(*events_);
+    }
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct Entry {
+    Control row;
+    QWidget* widget = nullptr;
+    QButtonGroup* radios = nullptr;  // radio groups only
+  };
+
+  QWidget* build(const Control& row);
+  void place(QWidget* widget, const Control& row);
+  void connectEvents(Entry& entry);
+  [[nodiscard]] const Entry* find(std::string_view name) const;
+
+  QWidget& root_;
+  std::map<std::string, Entry, std::less<>> entries_;
+  FormEvents* events_ = nullptr;
+};
+
+}  // namespace qv

@@ -1,0 +1,104 @@
+#include "ui/qt/QtToolkit.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QSocketNotifier>
+
+#include "ui/qt/QtControls.h"
+
+namespace qv {
+
+namespace {
+
+std::optional<std::string> chosenFile(QFileDialog& dialog) {
+  // exec() runs a modal loop, so the window's timer goes on ticking.
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return std::nullopt;
+  }
+  return dialog.selectedFiles().constFirst().toStdString();
+}
+
+}  // namespace
+
+QtToolkit::QtToolkit() {
+  timer_.setObjectName("Timer1");
+}
+
+QtToolkit::~QtToolkit() = default;
+
+void QtToolkit::startTimer(int milliseconds, std::function<void()> tick) {
+  timer_.disconnect();
+  QObject::connect(&timer_, &QTimer::timeout, &timer_, std::move(tick));
+  timer_.start(milliseconds);
+}
+
+void QtToolkit::stopTimer() {
+  timer_.stop();
+  timer_.disconnect();
+}
+
+void QtToolkit::watchReadable(int fd, std::function<void()> ready) {
+  watched_.erase(fd);
+  if (!ready) {
+    return;
+  }
+  auto notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+  QObject::connect(notifier.get(), &QSocketNotifier::activated, notifier.get(), std::move(ready));
+  watched_.emplace(fd, std::move(notifier));
+}
+
+void QtToolkit::showMessage(const std::string& text) {
+  QMessageBox::information(QApplication::activeWindow(), QApplication::applicationName(),
+                           QString::fromStdString(text));
+}
+
+void QtToolkit::showError(const std::string& text) {
+  QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(),
+                        QString::fromStdString(text));
+}
+
+std::optional<std::string> QtToolkit::openProfile() {
+  QFileDialog dialog(QApplication::activeWindow());
+  dialog.setObjectName("OpenDialog1");
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  // AnyFile: a typed name of a missing file reaches the load, which reports it.
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilter("Driver Profile (*.psv)");
+  return chosenFile(dialog);
+}
+
+std::optional<std::string> QtToolkit::saveProfileAs() {
+  QFileDialog dialog(QApplication::activeWindow());
+  dialog.setObjectName("SaveDialog1");
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilter("Profile File (*.psv)");
+  dialog.setDefaultSuffix("psv");
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+  return chosenFile(dialog);
+}
+
+std::optional<std::string> QtToolkit::saveHistory() {
+  QFileDialog dialog(QApplication::activeWindow(), "Save History", QDir::currentPath(),
+                     "Text Files *.txt (*.txt);;All Files *.* (*)");
+  dialog.setObjectName("SaveDialog");
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix("txt");
+  dialog.setFileMode(QFileDialog::AnyFile);
+  // Qt's own dialog: the platform's may enter the file in its recent-documents list.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  return chosenFile(dialog);
+}
+
+void QtToolkit::showModal(const Form& rows, const std::function<void(Controls&)>& fill) {
+  QDialog dialog(QApplication::activeWindow(),
+                 Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  QtControls controls(rows, dialog);
+  fill(controls);
+  dialog.exec();
+}
+
+}  // namespace qv
