@@ -66,7 +66,8 @@ class Controls {
   // The background of an edit or a panel.
   virtual void setColour(std::string_view name, Rgb colour) = 0;
 
-  // Lines of a list, memo-less: adds one at the end.
+  // The lines of a list: adds one at the end, clears them, reads them (a
+  // combo box reads its items).
   virtual void addItem(std::string_view name, const std::string& item) = 0;
   virtual void clearItems(std::string_view name) = 0;
   [[nodiscard]] virtual std::vector<std::string> items(std::string_view name) const = 0;

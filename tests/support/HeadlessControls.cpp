@@ -90,23 +90,6 @@ void HeadlessControls::choose(std::string_view name, int index) {
   }
 }
 
-void HeadlessControls::type(std::string_view name, const std::string& text) {
-  ControlState* state = find(name);
-  ASSERT_NE(state, nullptr) << name;
-  if (state->row.has(flag::kReadOnly)) {
-    return;
-  }
-  for (const char c : text) {
-    const bool digit = c >= '0' && c <= '9';
-    const bool full = state->row.typingLimit > 0 &&
-                      static_cast<int>(state->text.size()) >= state->row.typingLimit;
-    if ((state->row.has(flag::kDigitsOnly) && !digit) || full) {
-      continue;
-    }
-    state->text += c;
-  }
-}
-
 void HeadlessControls::keyDown(std::string_view name, int virtualKey) {
   if (events_ != nullptr) {
     events_->keyDown(name, virtualKey);

@@ -45,9 +45,6 @@ class HeadlessControls final : public Controls {
   void clickLine(std::string_view name, int index);
   // The user picks a page, a radio item or a combo box item.
   void choose(std::string_view name, int index);
-  // The user types `text` into an edit: digits-only boxes and the typing
-  // limit refuse what the keyboard may not enter.
-  void type(std::string_view name, const std::string& text);
   void keyDown(std::string_view name, int virtualKey);
 
   [[nodiscard]] std::string text(std::string_view name) const override;

@@ -211,6 +211,39 @@ TEST(MainWindow, FirstActivationBuildsTheByteEditorsOnceAndSelects) {
   EXPECT_EQ(window.controls.count() - before, 1023U);
 }
 
+TEST(MainWindow, TheTestPageAndConsoleControlsReachTheirHandlers) {
+  HeadlessWindow window(copyDefaultProfile);
+  ScriptedDeviceSpec mouseSpec;
+  mouseSpec.ids = {0x046D, 0xC077, 0x0100};
+  mouseSpec.product = u"Mouse";
+  window.platform.plugIn(mouseSpec);
+  const auto panel = window.platform.plugIn();
+  ASSERT_TRUE(
+      window.runUntil([&] { return window.form->binding().SaitekSwitchPanel() != nullptr; }));
+  window.controls.events()->activated();
+  int mouseLine = -1;
+  for (int i = 0; i < window.form->binding().deviceCount(); ++i) {
+    if (window.form->binding().deviceAt(i)->Attributes().VendorID == 0x046D) {
+      mouseLine = i;
+    }
+  }
+  ASSERT_GE(mouseLine, 0);
+
+  window.controls.clickLine("DevListBox", mouseLine);
+  EXPECT_EQ(window.form->binding().CurrentDevice(), window.form->binding().deviceAt(mouseLine));
+  window.controls.click("InfoBtn");
+  ASSERT_NE(window.toolkit.modal, nullptr);
+  EXPECT_EQ(window.toolkit.modal->text("Vid"), "046D = 1133");
+  window.controls.click("SaveBtn");
+  EXPECT_EQ(window.toolkit.historyAsked, 1);
+
+  const size_t featuresBefore = panel->features().size();
+  window.controls.click("sswptestSpeedButton1");
+  EXPECT_EQ(panel->features().size(), featuresBefore + 1);
+  window.controls.click("saitekswitchpanelimage");
+  EXPECT_TRUE(window.controls.visible("gearupimage"));
+}
+
 TEST(MainWindow, ClosingReleasesHeldKeysAndTurnsTheLightsOff) {
   HeadlessWindow window(copyDefaultProfile);
   const auto panel = window.platform.plugIn();
