@@ -18,13 +18,13 @@ QStringList fontFamilies(const QString& family) {
   return families;
 }
 
-QFont pixelFont(const FontSpec& spec) {
+QFont pixelFont(const FontSpec& face) {
   QFont font;
-  font.setFamilies(fontFamilies(qs(spec.family)));
-  font.setPixelSize(spec.pixels);
-  font.setBold(spec.bold);
-  font.setItalic(spec.italic);
-  font.setUnderline(spec.underline);
+  font.setFamilies(fontFamilies(qs(face.family)));
+  font.setPixelSize(face.pixels);
+  font.setBold(face.bold);
+  font.setItalic(face.italic);
+  font.setUnderline(face.underline);
   return font;
 }
 

@@ -19,7 +19,7 @@ inline QString qs(std::string_view text) {
 QStringList fontFamilies(const QString& family);
 
 // Controls keep fixed pixel positions, as the window never re-lays itself out.
-QFont pixelFont(const FontSpec& spec);
+QFont pixelFont(const FontSpec& face);
 
 // Gives every control below `root` without a font of its own the font of its
 // parent: under a style sheet, Qt no longer passes fonts from parent to child.
