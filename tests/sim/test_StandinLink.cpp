@@ -93,7 +93,8 @@ TEST_F(StandinLink, StoppedSimulatorNeverHoldsTheTickAndIsConnectedOnceItGoesOn)
     tick();
     longest = std::max(longest, Clock::now() - begin);
   }
-  EXPECT_LT(longest, 50ms);
+  // A blocking open waits for seconds; this bound leaves room for a loaded machine.
+  EXPECT_LT(longest, 250ms);
   EXPECT_EQ(link.SimCon.SimStatus, "Loaded") << "an open the simulator does not answer fails";
 
   sim.resume();
@@ -113,7 +114,7 @@ TEST_F(StandinLink, CallsToASimulatorStoppedWhileConnectedReturnAtOnce) {
       tick();
     }
   });
-  const bool returned = calls.wait_for(2s) == std::future_status::ready;
+  const bool returned = calls.wait_for(10s) == std::future_status::ready;
   sim.resume();
   calls.wait();
   EXPECT_TRUE(returned);
