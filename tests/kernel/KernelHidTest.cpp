@@ -1,0 +1,225 @@
+// The HID path against the running kernel: a virtual switch panel made
+// through uhid, read through hidraw by the real platform layer. Runs inside
+// the test VM (scripts/kernel-vm), as root, with or without udevd.
+#include <gtest/gtest.h>
+#include <libudev.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "diag/LightTest.h"
+#include "sim/GearLights.h"
+#include "tests/kernel/KernelRig.h"
+#include "tests/kernel/VirtualDevice.h"
+
+namespace qv::test {
+namespace {
+
+using Batch = std::vector<KeyEvent>;
+constexpr const char* kOtherName = "Quorvane Test Gadget";
+constexpr uint16_t kOtherVendorId = 0x1209;
+
+size_t threadCount() {
+  const std::filesystem::directory_iterator tasks("/proc/self/task");
+  return static_cast<size_t>(std::distance(begin(tasks), end(tasks)));
+}
+
+// The hidraw nodes this process has open, one entry per descriptor.
+std::vector<std::string> openHidrawNodes() {
+  std::vector<std::string> nodes;
+  for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) {
+    std::error_code error;
+    const std::string target = std::filesystem::read_symlink(fd.path(), error).string();
+    if (target.rfind("/dev/hidraw", 0) == 0) {
+      nodes.push_back(target);
+    }
+  }
+  return nodes;
+}
+
+bool holdsOpen(const std::string& node) {
+  const std::vector<std::string> nodes = openHidrawNodes();
+  return std::find(nodes.begin(), nodes.end(), node) != nodes.end();
+}
+
+// What a failed wait saw, for its message.
+std::string seen(const KernelRig& rig) {
+  std::string text = "entries:";
+  for (const std::string& entry : rig.list.entries) {
+    text += " [" + entry + "]";
+  }
+  text += " open:";
+  for (const std::string& node : openHidrawNodes()) {
+    text += " " + node;
+  }
+  text += " records:";
+  for (int32_t i = 0; i < rig.controller.Count(); ++i) {
+    const THidDevice& device = *rig.controller.Device(i);
+    text += " " + device.PnPInfo().DevicePath + (device.HasReadWriteAccess() ? " rw" : " q") +
+            (device.Reader() != nullptr ? " reader" : "");
+  }
+  text += " history:";
+  for (const std::string& line : rig.history.lines) {
+    text += " [" + line + "]";
+  }
+  return text + (rig.panelBound() ? " bound" : " unbound");
+}
+
+// Sends an input report until the engine's handler has one more report of
+// the device's maker: the kernel keeps no report for a reader that has not
+// opened the node yet. A repeated report equals the one before it and starts
+// nothing.
+void sendUntilHandled(KernelRig& rig, VirtualDevice& device, uint16_t vendorId,
+                      const std::string& report) {
+  const auto handled = [&] {
+    return std::count_if(rig.reports.begin(), rig.reports.end(),
+                         [&](const ReceivedReport& r) { return r.vendorId == vendorId; });
+  };
+  const auto before = handled();
+  for (int attempt = 0; attempt < 50 && handled() == before; ++attempt) {
+    device.step("input " + report);
+    static_cast<void>(
+        rig.runUntil([&] { return handled() > before; }, std::chrono::milliseconds(200)));
+  }
+  ASSERT_GT(handled(), before) << "input " << report << ": " << seen(rig);
+}
+
+size_t openDescriptorCount() {
+  const std::filesystem::directory_iterator fds("/proc/self/fd");
+  return static_cast<size_t>(std::distance(begin(fds), end(fds)));
+}
+
+TEST(KernelHid, PanelIsListedBoundReadAndLit) {
+  KernelRig rig;
+  VirtualDevice panel;
+  panel.step("create panel");
+  ASSERT_TRUE(rig.runUntil([&] { return rig.panelBound(); })) << seen(rig);
+
+  THidDevice& record = *rig.binding.SaitekSwitchPanel();
+  EXPECT_EQ(rig.list.entries, std::vector<std::string>{kPanelProductName});
+  EXPECT_EQ(record.Attributes().VendorID, 0x06A3);
+  EXPECT_EQ(record.Attributes().ProductID, 0x0D67);
+  EXPECT_EQ(record.Caps().InputReportByteLength, 4);
+  EXPECT_EQ(record.Caps().OutputReportByteLength, 0);
+  EXPECT_EQ(record.Caps().FeatureReportByteLength, 5);
+  // The selection after the rebuild asked the panel for its input report.
+  EXPECT_EQ(panel.awaitLine("get-report"), "get-report 2 0");
+  EXPECT_EQ(rig.history.lines, std::vector<std::string>{"I 00  00 00 00 "});
+
+  // Switch 8 on at start is the resting state and starts nothing.
+  rig.mapKey(26, 65);  // switch 8 off
+  rig.mapKey(20, 66);  // switch 1 on
+  sendUntilHandled(rig, panel, kPanelVendorId, "01 00 00");
+  EXPECT_TRUE(rig.engine.panelinit);
+  EXPECT_EQ(rig.engine.panelkey1, 1);
+  EXPECT_TRUE(rig.injector.batches.empty());
+  EXPECT_EQ(rig.reports[0].reportId, 0);
+  EXPECT_EQ(rig.reports[0].data, (std::vector<uint8_t>{0x01, 0x00, 0x00}));
+
+  // Switch 1 on and switch 8 off in one report: their keys in switch order.
+  panel.step("input 80 00 00");
+  ASSERT_TRUE(rig.runUntil([&] { return rig.injector.batches.size() >= 4; })) << seen(rig);
+  EXPECT_EQ(rig.injector.batches,
+            (std::vector<Batch>{{{66, false}}, {{66, true}}, {{65, false}}, {{65, true}}}));
+
+  // The gear lights and the light test: report id 0, the light byte, the
+  // second byte, zeros up to the feature report's length.
+  rig.link.LG_Send(gearLightByte(100.0, 100.0, 50.0));
+  EXPECT_EQ(panel.awaitLine("set-report"), "set-report 0 0 00 23 00 00 00");
+  runLightTest(&rig.binding, &rig.history, lightTestByte(kLightAmber, kLightRed, kLightGreen),
+               0x5A);
+  EXPECT_EQ(panel.awaitLine("set-report"), "set-report 0 0 00 2B 5A 00 00");
+}
+
+TEST(KernelHid, UnplugAndReplugRebuildTheListAndKeepTheSwitchStates) {
+  KernelRig rig;
+  VirtualDevice other;
+  VirtualDevice panel;
+  other.step("create other");
+  panel.step("create panel");
+  ASSERT_TRUE(rig.runUntil([&] { return rig.panelBound() && rig.list.entries.size() == 2; }))
+      << seen(rig);
+  const size_t threadsWithTwoReaders = threadCount();
+  const std::string panelNode = rig.binding.SaitekSwitchPanel()->PnPInfo().DevicePath;
+
+  // The other device numbers its reports; they reach the handler with their
+  // id and are dropped by the engine.
+  sendUntilHandled(rig, other, kOtherVendorId, "01 11 22 33 44");
+  EXPECT_EQ(rig.reports[0].vendorId, kOtherVendorId);
+  EXPECT_EQ(rig.reports[0].reportId, 1);
+  EXPECT_EQ(rig.reports[0].data, (std::vector<uint8_t>{0x11, 0x22, 0x33, 0x44}));
+  EXPECT_FALSE(rig.engine.panelinit);
+
+  sendUntilHandled(rig, panel, kPanelVendorId, "00 00 00");
+  EXPECT_TRUE(rig.engine.panelinit);
+
+  panel.step("destroy");
+  ASSERT_TRUE(rig.runUntil([&] { return !rig.panelBound() && rig.list.entries.size() == 1; }))
+      << seen(rig);
+  EXPECT_EQ(rig.list.entries, std::vector<std::string>{kOtherName});
+  EXPECT_EQ(rig.controller.Count(), 1);
+  EXPECT_EQ(threadCount(), threadsWithTwoReaders - 1);
+  EXPECT_FALSE(holdsOpen(panelNode)) << seen(rig);
+
+  panel.step("create panel");
+  ASSERT_TRUE(rig.runUntil([&] { return rig.panelBound() && rig.list.entries.size() == 2; }))
+      << seen(rig);
+  EXPECT_EQ(rig.list.entries.back(), kPanelProductName);
+  EXPECT_EQ(rig.binding.deviceAt(1), rig.binding.SaitekSwitchPanel());
+
+  // The first report after the re-plug is compared with the states from
+  // before it, not taken as a new resting state.
+  rig.mapKey(20, 66);
+  sendUntilHandled(rig, panel, kPanelVendorId, "80 00 00");
+  EXPECT_EQ(rig.injector.batches, (std::vector<Batch>{{{66, false}}, {{66, true}}}));
+}
+
+TEST(KernelHid, ManyUnplugsLeaveNoReaderHandleOrRecord) {
+  constexpr int kCycles = 200;
+  KernelRig rig;
+  ASSERT_TRUE(rig.runUntil([&] { return rig.loop.runPending() == 0; }));
+  const size_t threads = threadCount();
+  VirtualDevice panel;
+  const size_t descriptors = openDescriptorCount();
+  for (int cycle = 0; cycle < kCycles; ++cycle) {
+    panel.step("create panel");
+    ASSERT_TRUE(rig.runUntil([&] { return rig.panelBound(); })) << "plug " << cycle << seen(rig);
+    panel.step("destroy");
+    ASSERT_TRUE(rig.runUntil([&] { return !rig.panelBound() && rig.controller.Count() == 0; }))
+        << "unplug " << cycle << seen(rig);
+  }
+  EXPECT_TRUE(rig.list.entries.empty());
+  EXPECT_TRUE(openHidrawNodes().empty());
+  EXPECT_EQ(threadCount(), threads);
+  EXPECT_EQ(openDescriptorCount(), descriptors);
+}
+
+// The udev rule tags the panel's node for the user at the seat; needs udevd.
+TEST(KernelHidUdev, RuleGivesThePanelsNodeToTheSeatUser) {
+  KernelRig rig;
+  VirtualDevice panel;
+  panel.step("create panel");
+  ASSERT_TRUE(rig.runUntil([&] { return rig.panelBound(); })) << seen(rig);
+  const std::string node = rig.binding.SaitekSwitchPanel()->PnPInfo().DevicePath;
+  udev* context = udev_new();
+  ASSERT_NE(context, nullptr);
+  bool tagged = false;
+  ASSERT_TRUE(rig.runUntil(
+      [&] {
+        udev_device* device = udev_device_new_from_subsystem_sysname(
+            context, "hidraw", std::filesystem::path(node).filename().c_str());
+        tagged = device != nullptr && udev_device_has_tag(device, "uaccess") != 0;
+        if (device != nullptr) {
+          udev_device_unref(device);
+        }
+        return tagged;
+      },
+      std::chrono::seconds(5)))
+      << node;
+  udev_unref(context);
+}
+
+}  // namespace
+}  // namespace qv::test

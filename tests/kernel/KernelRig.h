@@ -1,0 +1,134 @@
+#pragma once
+
+#include <poll.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/MappingRows.h"
+#include "engine/NamedTexts.h"
+#include "engine/PanelIndicators.h"
+#include "engine/SwitchEngine.h"
+#include "hid/DeviceListView.h"
+#include "hid/PanelBinding.h"
+#include "hid/THidDeviceController.h"
+#include "platform/DeviceChangeSource.h"
+#include "platform/HidPlatform.h"
+#include "platform/linux/HidapiPlatform.h"
+#include "platform/linux/UdevHidrawMonitor.h"
+#include "sim/SimulatorLink.h"
+#include "sim/SimulatorView.h"
+#include "tests/support/ManualEventLoop.h"
+#include "tests/support/RecordingHistory.h"
+#include "tests/support/RecordingInjector.h"
+
+namespace qv::test {
+
+// The device list of a window that has been activated once.
+class RecordingDeviceList final : public DeviceListView {
+ public:
+  void addDeviceEntry(const std::string& text) override { entries.push_back(text); }
+  void clearDeviceEntries() override { entries.clear(); }
+  int selectedDeviceEntry() const override { return selected; }
+  void selectDeviceEntry(int index) override { selected = index; }
+  void setReadButtonDown(bool) override {}
+  bool byteEditorsBuilt() const override { return true; }
+  void showByteEditors(int) override {}
+  std::vector<std::string> entries;
+  int selected = -1;
+};
+
+class NoIndicators final : public PanelIndicators {
+ public:
+  void setIndicatorVisible(std::string_view, bool) override {}
+};
+
+class NoSimulatorView final : public SimulatorView {
+ public:
+  void setSimConStatus(const std::string&) override {}
+  void setGearLightCopies(uint32_t) override {}
+  void setLightByteText(const std::string&) override {}
+};
+
+// One input report as the engine's handler received it.
+struct ReceivedReport {
+  uint16_t vendorId = 0;
+  uint16_t productId = 0;
+  uint8_t reportId = 0;
+  std::vector<uint8_t> data;
+};
+
+// The window's HID side on the real Linux platform: hidapi on hidraw, the
+// udev monitor, the controller, the panel binding, the switch engine with a
+// recording injector and the gear-light sender.
+class KernelRig {
+ public:
+  KernelRig() {
+    applyMappingDefaults(texts);
+    engine.populatekeyarray(texts);
+  }
+
+  // Maps function `fn` to one press of `virtualKey`, no modifier.
+  void mapKey(int fn, int virtualKey) {
+    for (const KeystrokeRow& row : kKeystrokeRows) {
+      if (row.id == fn) {
+        texts.setText(row.modifier, "N None");
+        texts.setText(row.code, std::to_string(virtualKey));
+        texts.setText(row.presses, "1");
+        texts.setText(row.duration, "0");
+      }
+    }
+    engine.populatekeyarray(texts);
+  }
+
+  // Runs the main thread, as the window's loop would (posted tasks and the
+  // device-change descriptor), until `done` holds; false when it does not
+  // within `limit`.
+  bool runUntil(const std::function<bool()>& done,
+                std::chrono::milliseconds limit = std::chrono::seconds(10)) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+      loop.runPending();
+      pollfd changes{controller.DeviceChangeFd(), POLLIN, 0};
+      if (changes.fd >= 0 && poll(&changes, 1, 0) > 0) {
+        controller.ServiceDeviceChanges();
+      }
+      if (done()) {
+        return true;
+      }
+      if (std::chrono::steady_clock::now() > deadline) {
+        return false;
+      }
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+  }
+
+  [[nodiscard]] bool panelBound() const { return binding.SaitekSwitchPanel() != nullptr; }
+
+  std::unique_ptr<HidPlatform> platform = makeHidapiPlatform();
+  std::unique_ptr<DeviceChangeSource> monitor = makeUdevHidrawMonitor();
+  ManualEventLoop loop;
+  THidDeviceController controller{*platform, loop, monitor.get()};
+  RecordingDeviceList list;
+  RecordingHistory history;
+  RecordingInjector injector;
+  NoIndicators indicators;
+  NamedTextMap texts;
+  SwitchEngine engine{injector, history, indicators};
+  std::vector<ReceivedReport> reports;
+  PanelBinding binding{controller, list, history,
+                       [this](uint16_t vendorId, uint16_t productId, uint8_t ReportID,
+                              const uint8_t* Data, uint16_t Size) {
+                         reports.push_back({vendorId, productId, ReportID, {Data, Data + Size}});
+                         engine.ShowRead(vendorId, productId, ReportID, Data, Size);
+                       }};
+  NoSimulatorView view;
+  SimulatorLink link{engine.keyarray, binding, view};
+};
+
+}  // namespace qv::test
