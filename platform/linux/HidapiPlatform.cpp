@@ -8,8 +8,8 @@
 #include <mutex>
 #include <set>
 
+#include "platform/linux/HidrawReads.h"
 #include "platform/linux/HidrawSysfs.h"
-#include "platform/linux/ReportDescriptor.h"
 
 namespace qv {
 
@@ -56,8 +56,8 @@ uint32_t lastErrorOr(uint32_t fallback) {
 
 class HidapiHandle final : public HidHandle {
  public:
-  HidapiHandle(std::string path, Snapshot snapshot, hid_device* device)
-      : path_(std::move(path)), snapshot_(std::move(snapshot)), device_(device) {}
+  HidapiHandle(const HidrawSysfs& sysfs, std::string path, Snapshot snapshot, hid_device* device)
+      : sysfs_(sysfs), path_(std::move(path)), snapshot_(std::move(snapshot)), device_(device) {}
   ~HidapiHandle() override {
     if (device_ != nullptr) {
       hid_close(device_);
@@ -68,13 +68,7 @@ class HidapiHandle final : public HidHandle {
 
   std::optional<HidIds> attributes() override { return snapshot_.ids; }
 
-  std::optional<HidReportLengths> reportLengths() override {
-    const auto descriptor = hidrawReportDescriptor(path_);
-    if (!descriptor) {
-      return std::nullopt;
-    }
-    return parseReportDescriptor(*descriptor).lengths;
-  }
+  std::optional<HidReportLengths> reportLengths() override { return sysfs_.reportLengths(path_); }
 
   bool getString(HidStringKind kind, HidStringBuffer& buffer) override {
     if (device_ == nullptr) {
@@ -131,6 +125,7 @@ class HidapiHandle final : public HidHandle {
   }
 
  private:
+  const HidrawSysfs& sysfs_;
   const std::string path_;
   const Snapshot snapshot_;
   hid_device* const device_;
@@ -145,24 +140,9 @@ class HidapiInputChannel final : public HidInputChannel {
   HidapiInputChannel& operator=(const HidapiInputChannel&) = delete;
 
   HidReadOutcome read(uint8_t* buffer, size_t size, int32_t timeoutMs) override {
-    // hidraw leaves out the report id of a device that does not number its
-    // reports; the core expects it in the first byte, as 0.
-    const size_t skip = numberedReports_ ? 0 : 1;
-    if (size <= skip) {
-      return {HidReadOutcome::Kind::Failed, 0, EINVAL};
-    }
-    buffer[0] = 0;
-    errno = 0;
-    const int result = hid_read_timeout(device_, buffer + skip, size - skip, timeoutMs);
-    if (result < 0) {
-      // hidapi reports a vanished device without setting errno.
-      return {HidReadOutcome::Kind::Failed, 0, lastErrorOr(EIO)};
-    }
-    if (result == 0) {
-      return {HidReadOutcome::Kind::Timeout, 0, 0};
-    }
-    return {HidReadOutcome::Kind::Report, static_cast<uint32_t>(static_cast<size_t>(result) + skip),
-            0};
+    return readInputReport(numberedReports_, buffer, size, [&](uint8_t* into, size_t room) {
+      return hid_read_timeout(device_, into, room, timeoutMs);
+    });
   }
 
  private:
@@ -198,11 +178,11 @@ class HidapiPlatform final : public HidPlatform {
       if (path.empty() || !seen.insert(path).second) {
         continue;
       }
-      const std::optional<uint32_t> instance = hidrawInstanceId(path);
-      if (!instance) {
+      const std::optional<HidDeviceName> device = sysfs_.device(path);
+      if (!device) {
         continue;
       }
-      present.push_back({*instance, path});
+      present.push_back({device->instance, path});
       snapshots_[path] = {{info->vendor_id, info->product_id, info->release_number},
                           wideOrEmpty(info->product_string),
                           wideOrEmpty(info->manufacturer_string),
@@ -224,15 +204,14 @@ class HidapiPlatform final : public HidPlatform {
       if (device == nullptr) {
         return nullptr;
       }
-    } else if (!hidrawInstanceId(path)) {
+    } else if (!sysfs_.device(path)) {
       return nullptr;  // the node has gone
     }
-    return std::make_unique<HidapiHandle>(path, found->second, device);
+    return std::make_unique<HidapiHandle>(sysfs_, path, found->second, device);
   }
 
   std::unique_ptr<HidInputChannel> openInput(const std::string& path, uint32_t& error) override {
-    const auto descriptor = hidrawReportDescriptor(path);
-    const bool numbered = descriptor && parseReportDescriptor(*descriptor).numberedReports;
+    const bool numbered = sysfs_.numberedReports(path);
     hid_device* device = nullptr;
     {
       const std::lock_guard lock(hidapiMutex_);
@@ -263,6 +242,7 @@ class HidapiPlatform final : public HidPlatform {
   std::optional<std::string> languageName(uint16_t) const override { return std::nullopt; }
 
  private:
+  const HidrawSysfs sysfs_;
   const bool available_;
   // hidapi keeps its last open or enumeration error in a global; readers
   // open their handles from their own threads.

@@ -1,45 +1,61 @@
 #include "platform/linux/HidrawSysfs.h"
 
 #include <charconv>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <system_error>
+
+#include "platform/linux/ReportDescriptor.h"
 
 namespace qv {
 
 namespace {
 
-std::filesystem::path hidDeviceDir(const std::string& nodePath) {
-  return std::filesystem::path("/sys/class/hidraw") / std::filesystem::path(nodePath).filename() /
-         "device";
+// One hexadecimal field of exactly `digits` digits, or of any length when 0.
+template <typename T>
+bool hexField(std::string_view text, size_t digits, T& value) {
+  if (text.empty() || (digits != 0 && text.size() != digits)) {
+    return false;
+  }
+  const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
+  return status == std::errc() && end == text.data() + text.size();
 }
 
 }  // namespace
 
-std::optional<uint32_t> hidrawInstanceId(const std::string& nodePath) {
+std::optional<HidDeviceName> parseHidDeviceName(std::string_view name) {
+  // BBBB:VVVV:PPPP.NNNN
+  constexpr size_t kIdsLength = 14;
+  if (name.size() <= kIdsLength + 1 || name[4] != ':' || name[9] != ':' ||
+      name[kIdsLength] != '.') {
+    return std::nullopt;
+  }
+  HidDeviceName parsed;
+  if (!hexField(name.substr(0, 4), 4, parsed.bus) ||
+      !hexField(name.substr(5, 4), 4, parsed.vendorId) ||
+      !hexField(name.substr(10, 4), 4, parsed.productId) ||
+      !hexField(name.substr(kIdsLength + 1), 0, parsed.instance)) {
+    return std::nullopt;
+  }
+  return parsed;
+}
+
+std::filesystem::path HidrawSysfs::deviceDir(const std::string& nodePath) const {
+  return root_ / "class/hidraw" / std::filesystem::path(nodePath).filename() / "device";
+}
+
+std::optional<HidDeviceName> HidrawSysfs::device(const std::string& nodePath) const {
   std::error_code error;
-  const std::filesystem::path device = std::filesystem::canonical(hidDeviceDir(nodePath), error);
+  const std::filesystem::path device = std::filesystem::canonical(deviceDir(nodePath), error);
   if (error) {
     return std::nullopt;
   }
-  const std::string name = device.filename().string();
-  const size_t dot = name.rfind('.');
-  if (dot == std::string::npos) {
-    return std::nullopt;
-  }
-  uint32_t id = 0;
-  const char* first = name.data() + dot + 1;
-  const char* last = name.data() + name.size();
-  const auto [end, status] = std::from_chars(first, last, id, 16);
-  if (status != std::errc() || end != last || first == last) {
-    return std::nullopt;
-  }
-  return id;
+  return parseHidDeviceName(device.filename().string());
 }
 
-std::optional<std::vector<uint8_t>> hidrawReportDescriptor(const std::string& nodePath) {
-  std::ifstream file(hidDeviceDir(nodePath) / "report_descriptor", std::ios::binary);
+std::optional<std::vector<uint8_t>> HidrawSysfs::reportDescriptor(
+    const std::string& nodePath) const {
+  std::ifstream file(deviceDir(nodePath) / "report_descriptor", std::ios::binary);
   if (!file) {
     return std::nullopt;
   }
@@ -49,6 +65,19 @@ std::optional<std::vector<uint8_t>> hidrawReportDescriptor(const std::string& no
     return std::nullopt;
   }
   return bytes;
+}
+
+std::optional<HidReportLengths> HidrawSysfs::reportLengths(const std::string& nodePath) const {
+  const auto descriptor = reportDescriptor(nodePath);
+  if (!descriptor) {
+    return std::nullopt;
+  }
+  return parseReportDescriptor(*descriptor).lengths;
+}
+
+bool HidrawSysfs::numberedReports(const std::string& nodePath) const {
+  const auto descriptor = reportDescriptor(nodePath);
+  return descriptor && parseReportDescriptor(*descriptor).numberedReports;
 }
 
 }  // namespace qv
