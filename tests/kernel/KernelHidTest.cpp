@@ -78,10 +78,10 @@ void sendUntilHandled(KernelRig& rig, VirtualDevice& device, uint16_t vendorId,
                          [&](const ReceivedReport& r) { return r.vendorId == vendorId; });
   };
   const auto before = handled();
-  for (int attempt = 0; attempt < 50 && handled() == before; ++attempt) {
+  for (int attempt = 0; attempt < 250 && handled() == before; ++attempt) {
     device.step("input " + report);
     static_cast<void>(
-        rig.runUntil([&] { return handled() > before; }, std::chrono::milliseconds(200)));
+        rig.runUntil([&] { return handled() > before; }, std::chrono::milliseconds(20)));
   }
   ASSERT_GT(handled(), before) << "input " << report << ": " << seen(rig);
 }
@@ -111,7 +111,7 @@ TEST(KernelHid, PanelIsListedBoundReadAndLit) {
   // Switch 8 on at start is the resting state and starts nothing.
   rig.mapKey(26, 65);  // switch 8 off
   rig.mapKey(20, 66);  // switch 1 on
-  sendUntilHandled(rig, panel, kPanelVendorId, "01 00 00");
+  ASSERT_NO_FATAL_FAILURE(sendUntilHandled(rig, panel, kPanelVendorId, "01 00 00"));
   EXPECT_TRUE(rig.engine.panelinit);
   EXPECT_EQ(rig.engine.panelkey1, 1);
   EXPECT_TRUE(rig.injector.batches.empty());
@@ -146,13 +146,13 @@ TEST(KernelHid, UnplugAndReplugRebuildTheListAndKeepTheSwitchStates) {
 
   // The other device numbers its reports; they reach the handler with their
   // id and are dropped by the engine.
-  sendUntilHandled(rig, other, kOtherVendorId, "01 11 22 33 44");
+  ASSERT_NO_FATAL_FAILURE(sendUntilHandled(rig, other, kOtherVendorId, "01 11 22 33 44"));
   EXPECT_EQ(rig.reports[0].vendorId, kOtherVendorId);
   EXPECT_EQ(rig.reports[0].reportId, 1);
   EXPECT_EQ(rig.reports[0].data, (std::vector<uint8_t>{0x11, 0x22, 0x33, 0x44}));
   EXPECT_FALSE(rig.engine.panelinit);
 
-  sendUntilHandled(rig, panel, kPanelVendorId, "00 00 00");
+  ASSERT_NO_FATAL_FAILURE(sendUntilHandled(rig, panel, kPanelVendorId, "00 00 00"));
   EXPECT_TRUE(rig.engine.panelinit);
 
   panel.step("destroy");
@@ -172,20 +172,25 @@ TEST(KernelHid, UnplugAndReplugRebuildTheListAndKeepTheSwitchStates) {
   // The first report after the re-plug is compared with the states from
   // before it, not taken as a new resting state.
   rig.mapKey(20, 66);
-  sendUntilHandled(rig, panel, kPanelVendorId, "80 00 00");
+  ASSERT_NO_FATAL_FAILURE(sendUntilHandled(rig, panel, kPanelVendorId, "80 00 00"));
   EXPECT_EQ(rig.injector.batches, (std::vector<Batch>{{{66, false}}, {{66, true}}}));
 }
 
 TEST(KernelHid, ManyUnplugsLeaveNoReaderHandleOrRecord) {
   constexpr int kCycles = 200;
   KernelRig rig;
-  ASSERT_TRUE(rig.runUntil([&] { return rig.loop.runPending() == 0; }));
+  ASSERT_TRUE(rig.runUntil([&] { return rig.list.entries.empty(); }));
   const size_t threads = threadCount();
   VirtualDevice panel;
   const size_t descriptors = openDescriptorCount();
   for (int cycle = 0; cycle < kCycles; ++cycle) {
     panel.step("create panel");
     ASSERT_TRUE(rig.runUntil([&] { return rig.panelBound(); })) << "plug " << cycle << seen(rig);
+    // Unplugged while the reader waits in its read. (hidapi 0.13 cannot be
+    // unplugged safely while it opens a node: it uses the device it has just
+    // freed when the node goes between its open and its first request.)
+    ASSERT_NO_FATAL_FAILURE(
+        sendUntilHandled(rig, panel, kPanelVendorId, cycle % 2 == 0 ? "01 00 00" : "00 00 00"));
     panel.step("destroy");
     ASSERT_TRUE(rig.runUntil([&] { return !rig.panelBound() && rig.controller.Count() == 0; }))
         << "unplug " << cycle << seen(rig);

@@ -3,11 +3,13 @@
 #include <poll.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "engine/MappingRows.h"
@@ -18,16 +20,46 @@
 #include "hid/PanelBinding.h"
 #include "hid/THidDeviceController.h"
 #include "platform/DeviceChangeSource.h"
+#include "platform/EventLoop.h"
 #include "platform/HidPlatform.h"
 #include "platform/linux/HidapiPlatform.h"
 #include "platform/linux/UdevHidrawMonitor.h"
 #include "sim/SimulatorLink.h"
 #include "sim/SimulatorView.h"
-#include "tests/support/ManualEventLoop.h"
 #include "tests/support/RecordingHistory.h"
 #include "tests/support/RecordingInjector.h"
 
 namespace qv::test {
+
+// The main thread's loop: waits for posted tasks, so a report handed over by
+// a reader is served at once, as the window's loop would serve it.
+class WakingEventLoop final : public EventLoop {
+ public:
+  void post(std::function<void()> task) override {
+    {
+      const std::lock_guard lock(mutex_);
+      tasks_.push_back(std::move(task));
+    }
+    posted_.notify_one();
+  }
+  // Runs the tasks posted so far, after waiting up to `limit` for the first.
+  void runPending(std::chrono::microseconds limit) {
+    std::unique_lock lock(mutex_);
+    posted_.wait_for(lock, limit, [this] { return !tasks_.empty(); });
+    while (!tasks_.empty()) {
+      std::function<void()> task = std::move(tasks_.front());
+      tasks_.pop_front();
+      lock.unlock();
+      task();
+      lock.lock();
+    }
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable posted_;
+  std::deque<std::function<void()>> tasks_;
+};
 
 // The device list of a window that has been activated once.
 class RecordingDeviceList final : public DeviceListView {
@@ -68,7 +100,9 @@ struct ReceivedReport {
 // recording injector and the gear-light sender.
 class KernelRig {
  public:
-  KernelRig() {
+  // The engine's keys go to `keys` when given, else to `injector`.
+  explicit KernelRig(KeyInjector* keys = nullptr)
+      : engine(keys != nullptr ? *keys : injector, history, indicators) {
     applyMappingDefaults(texts);
     engine.populatekeyarray(texts);
   }
@@ -93,7 +127,7 @@ class KernelRig {
                 std::chrono::milliseconds limit = std::chrono::seconds(10)) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     for (;;) {
-      loop.runPending();
+      loop.runPending(std::chrono::microseconds(0));
       pollfd changes{controller.DeviceChangeFd(), POLLIN, 0};
       if (changes.fd >= 0 && poll(&changes, 1, 0) > 0) {
         controller.ServiceDeviceChanges();
@@ -104,7 +138,7 @@ class KernelRig {
       if (std::chrono::steady_clock::now() > deadline) {
         return false;
       }
-      std::this_thread::sleep_for(std::chrono::microseconds(200));
+      loop.runPending(std::chrono::microseconds(500));
     }
   }
 
@@ -112,14 +146,14 @@ class KernelRig {
 
   std::unique_ptr<HidPlatform> platform = makeHidapiPlatform();
   std::unique_ptr<DeviceChangeSource> monitor = makeUdevHidrawMonitor();
-  ManualEventLoop loop;
+  WakingEventLoop loop;
   THidDeviceController controller{*platform, loop, monitor.get()};
   RecordingDeviceList list;
   RecordingHistory history;
   RecordingInjector injector;
   NoIndicators indicators;
   NamedTextMap texts;
-  SwitchEngine engine{injector, history, indicators};
+  SwitchEngine engine;
   std::vector<ReceivedReport> reports;
   PanelBinding binding{controller, list, history,
                        [this](uint16_t vendorId, uint16_t productId, uint8_t ReportID,

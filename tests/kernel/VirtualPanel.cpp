@@ -10,6 +10,8 @@
 //   get-reply XX XX ...  the data later GET_REPORT requests are answered with
 //   destroy              removes the device, as an unplug does
 //   sync                 prints "sync" once every earlier step has been done
+//   timed <step>         runs the step, then prints "at <ns>": the monotonic
+//                        clock just before it
 // Lines written:
 //   created panel|other, destroyed, open, close
 //   set-report <type> <id> XX XX ...   the request's bytes, answered with success
@@ -19,6 +21,7 @@
 #include <fcntl.h>
 #include <linux/uhid.h>
 #include <poll.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -215,6 +218,15 @@ bool runKnownStep(Device& device, const std::string& line) {
   words >> step;
   if (step.empty()) {
     return true;
+  }
+  if (step == "timed") {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    std::string rest;
+    std::getline(words, rest);
+    const bool known = runKnownStep(device, rest);
+    say("at " + std::to_string(static_cast<int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec));
+    return known;
   }
   if (step == "create") {
     std::string which;
