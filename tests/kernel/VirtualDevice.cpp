@@ -37,11 +37,13 @@ VirtualDevice::VirtualDevice() {
   posix_spawn_file_actions_destroy(&actions);
   close(in[0]);
   close(out[1]);
-  toDevice_ = in[1];
-  fromDevice_ = out[0];
   if (spawned != 0) {
+    close(in[1]);
+    close(out[0]);
     throw std::runtime_error("cannot start " + program);
   }
+  toDevice_ = in[1];
+  fromDevice_ = out[0];
 }
 
 VirtualDevice::~VirtualDevice() {
