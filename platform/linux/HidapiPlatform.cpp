@@ -228,7 +228,7 @@ class HidapiPlatform final : public HidPlatform {
   uint32_t closedHandleError() const override { return EBADF; }
 
   // hidraw fails the reads of a vanished device with EIO (and hidapi reports
-  // its hang-up without errno, read as EIO above); its node is then gone.
+  // its hang-up without errno, which readInputReport makes EIO); its node is then gone.
   bool deviceGone(uint32_t error) const override {
     return error == EIO || error == ENODEV || error == ENXIO || error == ENOENT;
   }
