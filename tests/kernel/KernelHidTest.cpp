@@ -39,9 +39,13 @@ std::vector<std::string> openHidrawNodes() {
   return nodes;
 }
 
+// Also a handle on the node of a device that has gone, which the kernel
+// names "<node> (deleted)".
 bool holdsOpen(const std::string& node) {
   const std::vector<std::string> nodes = openHidrawNodes();
-  return std::find(nodes.begin(), nodes.end(), node) != nodes.end();
+  return std::any_of(nodes.begin(), nodes.end(), [&](const std::string& open) {
+    return open == node || open == node + " (deleted)";
+  });
 }
 
 // What a failed wait saw, for its message.
