@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <array>
 #include <string>
 #include <vector>
@@ -68,6 +69,16 @@ class WindowLayout : public ::testing::Test {
     ASSERT_TRUE(applyCyanDusk(app_).isEmpty());
     rig_ = std::make_unique<WindowRig>();
     rig_->form->show();
+    QCoreApplication::processEvents();
+    // Every page once, as a user would: a page's controls are made when it
+    // is first shown.
+    auto* pages = rig_->form->findChild<QTabWidget*>("PageControl1");
+    ASSERT_NE(pages, nullptr);
+    const int current = pages->currentIndex();
+    for (int i = 0; i < pages->count(); ++i) {
+      pages->setCurrentIndex(i);
+    }
+    pages->setCurrentIndex(current);
     QCoreApplication::processEvents();
   }
   void TearDown() override {

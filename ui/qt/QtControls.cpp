@@ -16,6 +16,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <algorithm>
 #include <stdexcept>
 
 #include "ui/qt/Fonts.h"
@@ -70,16 +71,70 @@ void fitLabel(QLabel* label, const Control& row) {
   label->adjustSize();
 }
 
+// Kinds whose whole state, until their widget exists, fits the row, the kept
+// text and the kept combo-box selection.
+bool keepsStateInRow(Kind kind) {
+  switch (kind) {
+    case Kind::Edit:
+    case Kind::Label:
+    case Kind::Heading:
+    case Kind::Button:
+    case Kind::CheckBox:
+    case Kind::Memo:
+    case Kind::Combo:
+    case Kind::Panel:
+    case Kind::Group:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The widget to a form's controls is put off where that saves most: a
+// page's controls wait for the page's first showing (the mapping pages hold
+// dozens of combo boxes, each costing its style's caches), and a hidden row
+// made while the form runs waits for its first showing (the console's
+// thousand byte editors, nearly all never placed).
+bool waitsWhileHidden(const Control& row) {
+  if (!row.has(flag::kHidden)) {
+    return false;
+  }
+  switch (row.kind) {
+    case Kind::Edit:
+    case Kind::Label:
+    case Kind::Heading:
+    case Kind::Button:
+    case Kind::CheckBox:
+    case Kind::Memo:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 QtControls::QtControls(const Form& rows, QWidget& root) : root_(root) {
+  // A page waits when every control on it can.
+  std::map<std::string_view, std::string_view> pageOf;
+  for (const Control& row : rows) {
+    if (row.kind == Kind::Page) {
+      pageOf[row.name] = row.name;
+      waitingPages_[std::string(row.name)];
+    } else if (const auto up = pageOf.find(row.parent); up != pageOf.end()) {
+      pageOf[row.name] = up->second;
+      if (!keepsStateInRow(row.kind)) {
+        waitingPages_.erase(std::string(up->second));
+      }
+    }
+  }
   for (const Control& row : rows) {
     create(row);
   }
   shareFont(&root_);
   // Sized once every font is in place.
   for (auto& [name, entry] : entries_) {
-    if (entry.row.has(flag::kAutoSize)) {
+    if (entry.widget != nullptr && entry.row.has(flag::kAutoSize)) {
       fitLabel(static_cast<QLabel*>(entry.widget), entry.row);
     }
   }
@@ -90,9 +145,29 @@ const QtControls::Entry* QtControls::find(std::string_view name) const {
   return found != entries_.end() ? &found->second : nullptr;
 }
 
-QWidget* QtControls::widget(std::string_view name) const {
+QtControls::Entry* QtControls::find(std::string_view name) {
+  const auto found = entries_.find(name);
+  return found != entries_.end() ? &found->second : nullptr;
+}
+
+QWidget* QtControls::built(std::string_view name) const {
   const Entry* entry = find(name);
   return entry != nullptr ? entry->widget : nullptr;
+}
+
+QWidget* QtControls::widget(std::string_view name) {
+  Entry* entry = find(name);
+  if (entry == nullptr) {
+    return nullptr;
+  }
+  if (entry->widget == nullptr) {
+    realize(*entry);
+  }
+  return entry->widget;
+}
+
+bool QtControls::onWaitingPage(const Entry& entry) const {
+  return !entry.page.empty() && waitingPages_.find(entry.page) != waitingPages_.end();
 }
 
 void QtControls::create(const Control& row) {
@@ -100,30 +175,94 @@ void QtControls::create(const Control& row) {
   if (entries_.count(name) != 0) {
     throw std::logic_error("two controls named " + name);
   }
-  Entry entry{row, nullptr, nullptr};
-  entry.widget = build(row);
-  entry.widget->setObjectName(qs(row.name));
+  const auto parent = entries_.find(row.parent);
+  if (row.kind != Kind::Window && !row.parent.empty() && parent == entries_.end()) {
+    throw std::logic_error("no parent " + std::string(row.parent) + " for " + name);
+  }
+  const auto stored = entries_.emplace(name, Entry{});
+  Entry& entry = stored.first->second;
+  entry.row = row;
+  entry.text = std::string(row.text);
+  // The row's names point into the map's own keys and its text is kept in
+  // the entry, so a row whose widget is put off outlives the caller's copy.
+  entry.row.name = stored.first->first;
+  entry.row.text = {};
+  entry.captioned = !row.text.empty();
+  if (row.kind == Kind::Combo) {
+    entry.text = row.items.empty() ? std::string() : std::string(row.items.front());
+    entry.comboIndex = row.items.empty() ? -1 : 0;
+  }
+  if (parent != entries_.end()) {
+    entry.row.parent = parent->first;
+    entry.page = parent->second.row.kind == Kind::Page ? parent->first : parent->second.page;
+  }
+  if (onWaitingPage(entry)) {
+    if (keepsStateInRow(row.kind)) {
+      waitingPages_.find(entry.page)->second.push_back(entry.row.name);
+      return;
+    }
+    realizePage(entry.page);
+  }
+  if (!waitsWhileHidden(entry.row)) {
+    realize(entry);
+  }
+}
+
+void QtControls::realize(Entry& entry) {
+  if (onWaitingPage(entry)) {
+    realizePage(entry.page);
+    return;
+  }
+  entry.widget = build(entry);
+  entry.widget->setObjectName(qs(entry.row.name));
+  if (auto* combo = qobject_cast<QComboBox*>(entry.widget)) {
+    combo->setCurrentIndex(entry.comboIndex);
+    if (combo->currentText() != QString::fromStdString(entry.text)) {
+      combo->setEditText(QString::fromStdString(entry.text));
+    }
+  }
+  std::string().swap(entry.text);  // the widget holds it from now on
+  // The widget's own parts (a combo box's line edit) take its font, as the
+  // window's first build gives every part its font.
+  shareFont(entry.widget);
   if (entry.row.kind == Kind::RadioGroup) {
     entry.radios = entry.widget->findChild<QButtonGroup*>();
   }
-  const auto stored = entries_.emplace(name, entry).first;
-  // The row keeps its name in the map's own key, which lives as long as the
-  // control.
-  stored->second.row.name = stored->first;
-  connectEvents(stored->second);
+  // A child made under a shown parent stays hidden until told.
+  QWidget* parent = entry.widget->parentWidget();
+  if (entry.row.kind != Kind::Window && entry.row.kind != Kind::Page &&
+      !entry.row.has(flag::kHidden) && parent != nullptr && parent->isVisible()) {
+    entry.widget->show();
+  }
+  connectEvents(entry);
 }
 
-QWidget* QtControls::build(const Control& row) {
-  QWidget* parent = row.parent.empty() ? &root_ : widget(row.parent);
-  if (row.kind != Kind::Window && parent == nullptr) {
-    throw std::logic_error("no parent " + std::string(row.parent) + " for " +
-                           std::string(row.name));
+void QtControls::realizePage(std::string_view page) {
+  const auto waiting = waitingPages_.find(page);
+  if (waiting == waitingPages_.end()) {
+    return;
   }
+  const std::vector<std::string_view> names = std::move(waiting->second);
+  waitingPages_.erase(waiting);
+  // In row order, as the page would have been built: parents first, and
+  // controls that overlap stacked as the rows say.
+  for (const std::string_view name : names) {
+    Entry* entry = find(name);
+    if (entry->widget == nullptr) {
+      realize(*entry);
+    }
+  }
+}
+
+QWidget* QtControls::build(const Entry& entry) {
+  const Control& row = entry.row;
+  const QString text = QString::fromStdString(entry.text);
+  QWidget* parent = row.parent.empty() ? &root_ : widget(row.parent);
   QWidget* made = nullptr;
   switch (row.kind) {
     case Kind::Window:
       made = &root_;
-      root_.setWindowTitle(qs(row.text));
+      root_.setWindowTitle(text);
       if (row.has(flag::kFixedSize)) {
         root_.setFixedSize(row.width, row.height);
       } else {
@@ -131,13 +270,13 @@ QWidget* QtControls::build(const Control& row) {
       }
       break;
     case Kind::Button: {
-      auto* button = new QPushButton(qs(row.text), parent);
+      auto* button = new QPushButton(text, parent);
       button->setCheckable(row.has(flag::kToggle));
       made = button;
       break;
     }
     case Kind::Edit: {
-      auto* edit = new QLineEdit(qs(row.text), parent);
+      auto* edit = new QLineEdit(text, parent);
       // The typing limit lives in the validator, which only judges typing:
       // setMaxLength would also cut a longer text set from the program.
       if (row.has(flag::kDigitsOnly)) {
@@ -168,16 +307,16 @@ QWidget* QtControls::build(const Control& row) {
     }
     case Kind::Label:
     case Kind::Heading: {
-      auto* label = new QLabel(qs(row.text), parent);
+      auto* label = new QLabel(text, parent);
       label->setWordWrap(row.has(flag::kWordWrap));
       made = label;
       break;
     }
     case Kind::Group:
-      made = new QGroupBox(qs(row.text), parent);
+      made = new QGroupBox(text, parent);
       break;
     case Kind::RadioGroup: {
-      auto* box = new QGroupBox(qs(row.text), parent);
+      auto* box = new QGroupBox(text, parent);
       auto* group = new QButtonGroup(box);
       for (int i = 0; i < static_cast<int>(row.items.size()); ++i) {
         auto* item = new QRadioButton(qs(row.items[static_cast<size_t>(i)]), box);
@@ -191,17 +330,17 @@ QWidget* QtControls::build(const Control& row) {
       made = new QListWidget(parent);
       break;
     case Kind::Memo: {
-      auto* memo = new QPlainTextEdit(qs(row.text), parent);
+      auto* memo = new QPlainTextEdit(text, parent);
       memo->setReadOnly(row.has(flag::kReadOnly));
       made = memo;
       break;
     }
     case Kind::Panel: {
       QFrame* frame = nullptr;
-      if (row.text.empty()) {
+      if (!entry.captioned) {
         frame = new QFrame(parent);
       } else {
-        auto* captioned = new QLabel(qs(row.text), parent);
+        auto* captioned = new QLabel(text, parent);
         captioned->setAlignment(row.has(flag::kCentred) ? Qt::AlignCenter : Qt::AlignLeft);
         frame = captioned;
       }
@@ -223,11 +362,14 @@ QWidget* QtControls::build(const Control& row) {
         throw std::logic_error("page " + std::string(row.name) + " outside a page control");
       }
       made = new QWidget;
-      tabs->addTab(made, qs(row.text));
+      tabs->addTab(made, text);
+      if (waitingPages_.find(row.name) != waitingPages_.end()) {
+        made->installEventFilter(this);
+      }
       break;
     }
     case Kind::CheckBox:
-      made = new QCheckBox(qs(row.text), parent);
+      made = new QCheckBox(text, parent);
       break;
     case Kind::Grid: {
       auto* grid = new QTableWidget(0, static_cast<int>(row.items.size()), parent);
@@ -297,6 +439,9 @@ void QtControls::connectEvents(Entry& entry) {
 }
 
 bool QtControls::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Show) {
+    realizePage(watched->objectName().toStdString());
+  }
   if (event->type() == QEvent::KeyPress && events_ != nullptr) {
     const auto* key = static_cast<QKeyEvent*>(event);
     events_->keyDown(watched->objectName().toStdString(),
@@ -307,10 +452,14 @@ bool QtControls::eventFilter(QObject* watched, QEvent* event) {
 }
 
 std::string QtControls::text(std::string_view name) const {
-  QWidget* w = widget(name);
-  if (w == nullptr) {
+  const Entry* entry = find(name);
+  if (entry == nullptr) {
     return {};
   }
+  if (entry->widget == nullptr) {
+    return entry->text;
+  }
+  QWidget* w = entry->widget;
   if (w == &root_) {
     return root_.windowTitle().toStdString();
   }
@@ -336,8 +485,12 @@ std::string QtControls::text(std::string_view name) const {
 }
 
 void QtControls::setText(std::string_view name, const std::string& value) {
-  const Entry* entry = find(name);
+  Entry* entry = find(name);
   if (entry == nullptr) {
+    return;
+  }
+  if (entry->widget == nullptr) {
+    keepText(*entry, value);
     return;
   }
   QWidget* w = entry->widget;
@@ -369,27 +522,74 @@ void QtControls::setText(std::string_view name, const std::string& value) {
   }
 }
 
+void QtControls::keepText(Entry& entry, const std::string& value) {
+  if (entry.row.kind == Kind::Combo) {
+    // As the box itself: an item's text selects it, other texts stay as
+    // typed only where typing is allowed.
+    const auto item = std::find(entry.row.items.begin(), entry.row.items.end(), value);
+    if (item != entry.row.items.end()) {
+      entry.comboIndex = static_cast<int>(item - entry.row.items.begin());
+      entry.text = value;
+    } else if (entry.row.has(flag::kEditable)) {
+      entry.text = value;
+    }
+  } else if (entry.row.kind != Kind::Panel || entry.captioned) {
+    entry.text = value;
+  }
+}
+
 bool QtControls::visible(std::string_view name) const {
-  QWidget* w = widget(name);
-  return w != nullptr && !w->isHidden();
+  const Entry* entry = find(name);
+  if (entry == nullptr) {
+    return false;
+  }
+  return entry->widget != nullptr ? !entry->widget->isHidden() : !entry->row.has(flag::kHidden);
 }
 
 void QtControls::setVisible(std::string_view name, bool visible) {
-  if (QWidget* w = widget(name)) {
-    w->setVisible(visible);
+  Entry* entry = find(name);
+  if (entry == nullptr) {
+    return;
   }
+  if (entry->widget == nullptr && onWaitingPage(*entry)) {
+    entry->row.flags =
+        visible ? entry->row.flags & ~flag::kHidden : entry->row.flags | flag::kHidden;
+    return;
+  }
+  if (entry->widget == nullptr) {
+    if (!visible) {
+      return;
+    }
+    realize(*entry);
+  }
+  entry->widget->setVisible(visible);
 }
 
 void QtControls::setEnabled(std::string_view name, bool enabled) {
-  if (QWidget* w = widget(name)) {
-    w->setEnabled(enabled);
+  Entry* entry = find(name);
+  if (entry == nullptr) {
+    return;
   }
+  if (entry->widget == nullptr) {
+    entry->row.flags =
+        enabled ? entry->row.flags & ~flag::kDisabled : entry->row.flags | flag::kDisabled;
+    return;
+  }
+  entry->widget->setEnabled(enabled);
 }
 
 void QtControls::setColour(std::string_view name, Rgb colour) {
-  const Entry* entry = find(name);
+  Entry* entry = find(name);
   if (entry == nullptr) {
     return;
+  }
+  if (entry->widget == nullptr) {
+    // Both take their colour from the row when built.
+    if (entry->row.kind == Kind::Edit || entry->row.kind == Kind::Panel) {
+      entry->row.colour = colour;
+      return;
+    }
+    realize(*entry);
   }
   if (auto* edit = qobject_cast<QLineEdit*>(entry->widget)) {
     edit->setStyleSheet(editStyle(colour, entry->row.textColour));
@@ -399,24 +599,30 @@ void QtControls::setColour(std::string_view name, Rgb colour) {
 }
 
 void QtControls::addItem(std::string_view name, const std::string& item) {
-  if (auto* list = qobject_cast<QListWidget*>(widget(name))) {
+  if (auto* list = qobject_cast<QListWidget*>(built(name))) {
     list->addItem(QString::fromStdString(item));
   }
 }
 
 void QtControls::clearItems(std::string_view name) {
-  if (auto* list = qobject_cast<QListWidget*>(widget(name))) {
+  if (auto* list = qobject_cast<QListWidget*>(built(name))) {
     list->clear();
   }
 }
 
 std::vector<std::string> QtControls::items(std::string_view name) const {
   std::vector<std::string> out;
-  if (auto* list = qobject_cast<QListWidget*>(widget(name))) {
+  if (const Entry* entry = find(name); entry != nullptr && entry->widget == nullptr) {
+    if (entry->row.kind == Kind::Combo) {
+      out.assign(entry->row.items.begin(), entry->row.items.end());
+    }
+    return out;
+  }
+  if (auto* list = qobject_cast<QListWidget*>(built(name))) {
     for (int i = 0; i < list->count(); ++i) {
       out.push_back(list->item(i)->text().toStdString());
     }
-  } else if (auto* combo = qobject_cast<QComboBox*>(widget(name))) {
+  } else if (auto* combo = qobject_cast<QComboBox*>(built(name))) {
     for (int i = 0; i < combo->count(); ++i) {
       out.push_back(combo->itemText(i).toStdString());
     }
@@ -428,6 +634,9 @@ int QtControls::selected(std::string_view name) const {
   const Entry* entry = find(name);
   if (entry == nullptr) {
     return -1;
+  }
+  if (entry->widget == nullptr) {
+    return entry->row.kind == Kind::Combo ? entry->comboIndex : -1;
   }
   if (entry->radios != nullptr) {
     return entry->radios->checkedId();
@@ -446,9 +655,12 @@ int QtControls::selected(std::string_view name) const {
 }
 
 void QtControls::select(std::string_view name, int index) {
-  const Entry* entry = find(name);
+  Entry* entry = find(name);
   if (entry == nullptr) {
     return;
+  }
+  if (entry->widget == nullptr) {
+    realize(*entry);
   }
   // Selections made by the program run no handler, as on every toolkit.
   const QSignalBlocker quiet(entry->widget);
@@ -466,7 +678,7 @@ void QtControls::select(std::string_view name, int index) {
 }
 
 bool QtControls::checked(std::string_view name) const {
-  auto* button = qobject_cast<QAbstractButton*>(widget(name));
+  auto* button = qobject_cast<QAbstractButton*>(built(name));
   return button != nullptr && button->isChecked();
 }
 
@@ -478,7 +690,7 @@ void QtControls::setChecked(std::string_view name, bool checked) {
 }
 
 void QtControls::setTabVisible(std::string_view page, bool visible) {
-  QWidget* w = widget(page);
+  QWidget* w = built(page);
   if (w == nullptr) {
     return;
   }
@@ -492,7 +704,7 @@ void QtControls::setTabVisible(std::string_view page, bool visible) {
 
 void QtControls::setGridRows(std::string_view name,
                              const std::vector<std::vector<std::string>>& rows) {
-  auto* grid = qobject_cast<QTableWidget*>(widget(name));
+  auto* grid = qobject_cast<QTableWidget*>(built(name));
   if (grid == nullptr) {
     return;
   }
@@ -507,13 +719,13 @@ void QtControls::setGridRows(std::string_view name,
 }
 
 void QtControls::setPicture(std::string_view name, int width, int height, Painter painter) {
-  if (auto* picture = dynamic_cast<QtPicture*>(widget(name))) {
+  if (auto* picture = dynamic_cast<QtPicture*>(built(name))) {
     picture->setPainter(width, height, std::move(painter));
   }
 }
 
 void QtControls::repaint(std::string_view name) {
-  if (auto* picture = dynamic_cast<QtPicture*>(widget(name))) {
+  if (auto* picture = dynamic_cast<QtPicture*>(built(name))) {
     picture->redraw();
   }
 }

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <map>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "ui/Controls.h"
 
@@ -17,8 +19,9 @@ class QtControls final : public QObject, public Controls {
  public:
   QtControls(const Form& rows, QWidget& root);
 
-  // The widget of `name`; nullptr when the form has none.
-  [[nodiscard]] QWidget* widget(std::string_view name) const;
+  // The widget of `name`, built now if it was put off; nullptr when the form
+  // has none.
+  [[nodiscard]] QWidget* widget(std::string_view name);
 
   [[nodiscard]] std::string text(std::string_view name) const override;
   void setText(std::string_view name, const std::string& text) override;
@@ -54,17 +57,33 @@ class QtControls final : public QObject, public Controls {
  private:
   struct Entry {
     Control row;
-    QWidget* widget = nullptr;
+    QWidget* widget = nullptr;       // nullptr: not built yet
     QButtonGroup* radios = nullptr;  // radio groups only
+    std::string_view page;           // the page the control is on, if any
+    // Until the widget exists: its text, its combo-box selection, whether a
+    // panel has a caption.
+    std::string text;
+    int comboIndex = -1;
+    bool captioned = false;
   };
 
-  QWidget* build(const Control& row);
+  void realize(Entry& entry);
+  void realizePage(std::string_view page);
+  [[nodiscard]] bool onWaitingPage(const Entry& entry) const;
+  static void keepText(Entry& entry, const std::string& value);
+  QWidget* build(const Entry& entry);
   void place(QWidget* widget, const Control& row);
   void connectEvents(Entry& entry);
   [[nodiscard]] const Entry* find(std::string_view name) const;
+  [[nodiscard]] Entry* find(std::string_view name);
+  // The widget of `name` if it was built; nullptr otherwise.
+  [[nodiscard]] QWidget* built(std::string_view name) const;
 
   QWidget& root_;
   std::map<std::string, Entry, std::less<>> entries_;
+  // Pages whose controls wait for the page's first showing, with those
+  // controls in row order.
+  std::map<std::string, std::vector<std::string_view>, std::less<>> waitingPages_;
   FormEvents* events_ = nullptr;
 };
 

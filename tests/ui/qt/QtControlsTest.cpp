@@ -116,6 +116,44 @@ TEST_F(QtBackend, TextSetFromTheProgramIsNeverCutByTheTypingLimit) {
   EXPECT_EQ(window_.controls().text("ComboBox10"), "typed");
 }
 
+// The console's thousand byte editors are hidden rows, nearly all never
+// shown: they must cost no widget until one is.
+TEST_F(QtBackend, HiddenRowsGetTheirWidgetOnlyWhenShownAndKeepWhatWasSetBefore) {
+  QtControls& controls = window_.controls();
+  const auto edits = [this] { return window_.findChildren<QLineEdit*>().size(); };
+  const auto before = edits();
+  Control row = *findRow(mainWindowForm(), "drEdit1");
+  std::vector<std::string> names;
+  for (int i = 0; i < 100; ++i) {
+    names.push_back("Spare" + std::to_string(i));
+  }
+  for (const std::string& name : names) {
+    row.name = name;
+    controls.create(row);
+  }
+  EXPECT_EQ(edits(), before);
+
+  controls.setText("Spare7", "7F");
+  controls.setEnabled("Spare7", false);
+  controls.setVisible("Spare7", false);
+  EXPECT_EQ(controls.text("Spare7"), "7F");
+  EXPECT_FALSE(controls.visible("Spare7"));
+  EXPECT_EQ(edits(), before);
+
+  controls.setVisible("Spare7", true);
+  EXPECT_EQ(edits(), before + 1);
+  EXPECT_TRUE(controls.visible("Spare7"));
+  auto* edit = qobject_cast<QLineEdit*>(widget("Spare7"));
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->text(), "7F");
+  EXPECT_FALSE(edit->isEnabled());
+  EXPECT_EQ(edit->objectName(), "Spare7");
+  EXPECT_EQ(parentName(edit), std::string(row.parent));
+  EXPECT_EQ(edit->geometry(), QRect(row.x, row.y, row.width, row.height));
+  controls.setText("Spare7", "01");
+  EXPECT_EQ(controls.text("Spare7"), "01");
+}
+
 TEST_F(QtBackend, UserActionsReachTheLogicAndProgramChangesDoNot) {
   RecordingEvents events;
   window_.controls().setEvents(&events);
