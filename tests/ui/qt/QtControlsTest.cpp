@@ -154,6 +154,46 @@ TEST_F(QtBackend, HiddenRowsGetTheirWidgetOnlyWhenShownAndKeepWhatWasSetBefore) 
   EXPECT_EQ(controls.text("Spare7"), "01");
 }
 
+// The mapping pages' combo boxes are most of the window's memory: a page's
+// controls are made when the page is first shown, with everything the
+// program set on them before.
+TEST_F(QtBackend, APageMakesItsControlsWhenFirstShownWithWhatWasSetBefore) {
+  QtControls& controls = window_.controls();
+  EXPECT_EQ(window_.findChild<QComboBox*>("ComboBox10"), nullptr);
+  EXPECT_EQ(window_.findChild<QLineEdit*>("Edit5"), nullptr);
+
+  controls.setText("ComboBox10", "C Control");
+  controls.setText("ComboBox10", "typed");
+  EXPECT_EQ(controls.text("ComboBox10"), "typed");
+  EXPECT_EQ(controls.selected("ComboBox10"), 1) << "typing keeps the selection";
+  EXPECT_FALSE(controls.items("ComboBox10").empty());
+  controls.setText("Edit5", "123");
+  controls.setEnabled("Edit5", false);
+  controls.setVisible("Edit4", false);
+  EXPECT_FALSE(controls.visible("Edit4"));
+  EXPECT_TRUE(controls.visible("Edit5"));
+  EXPECT_EQ(window_.findChild<QComboBox*>("ComboBox10"), nullptr);
+
+  window_.show();
+  auto* pages = qobject_cast<QTabWidget*>(widget("PageControl1"));
+  ASSERT_NE(pages, nullptr);
+  for (int i = 0; i < pages->count(); ++i) {
+    pages->setCurrentIndex(i);
+  }
+  auto* combo = window_.findChild<QComboBox*>("ComboBox10");
+  auto* presses = window_.findChild<QLineEdit*>("Edit5");
+  ASSERT_NE(combo, nullptr);
+  ASSERT_NE(presses, nullptr);
+  EXPECT_EQ(combo->currentIndex(), 1);
+  EXPECT_EQ(combo->currentText(), "typed");
+  EXPECT_EQ(combo->count(), static_cast<int>(controls.items("ComboBox10").size()));
+  EXPECT_EQ(presses->text(), "123");
+  EXPECT_FALSE(presses->isEnabled());
+  EXPECT_TRUE(window_.findChild<QLineEdit*>("Edit4")->isHidden());
+  pages->setCurrentIndex(pages->indexOf(presses->parentWidget()->parentWidget()));
+  EXPECT_TRUE(presses->isVisible()) << "a control made on a shown page is shown";
+}
+
 TEST_F(QtBackend, UserActionsReachTheLogicAndProgramChangesDoNot) {
   RecordingEvents events;
   window_.controls().setEvents(&events);
