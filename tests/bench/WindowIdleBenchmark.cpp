@@ -87,7 +87,8 @@ long statusKb(pid_t pid, const std::string& key) {
   return -1;
 }
 
-// Waits for a top-level window named "Quorvane..." to be mapped.
+// Waits for the main window, named "Quorvane - " and its profile, to be mapped
+// (a message box would be named "Quorvane" alone).
 Window awaitWindow(Display* display, std::chrono::seconds limit) {
   const auto deadline = Clock::now() + limit;
   while (Clock::now() < deadline) {
@@ -99,7 +100,7 @@ Window awaitWindow(Display* display, std::chrono::seconds limit) {
       }
       char* name = nullptr;
       if (XFetchName(display, event.xmap.window, &name) != 0 && name != nullptr) {
-        const bool ours = std::string(name).rfind("Quorvane", 0) == 0;
+        const bool ours = std::string(name).rfind("Quorvane - ", 0) == 0;
         XFree(name);
         if (ours) {
           return event.xmap.window;
