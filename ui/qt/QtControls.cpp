@@ -92,8 +92,8 @@ bool keepsStateInRow(Kind kind) {
 
 // The widget to a form's controls is put off where that saves most: a
 // page's controls wait for the page's first showing (the mapping pages hold
-// dozens of combo boxes, each costing its style's caches), and a hidden row
-// made while the form runs waits for its first showing (the console's
+// dozens of combo boxes, each costing its style's caches), and a hidden
+// control of a simple kind waits for its first showing (the console's
 // thousand byte editors, nearly all never placed).
 bool waitsWhileHidden(const Control& row) {
   if (!row.has(flag::kHidden)) {
