@@ -27,7 +27,8 @@ inline std::string fixture(const std::string& name) {
 class HeadlessWindow {
  public:
   explicit HeadlessWindow(
-      const std::function<void(const std::filesystem::path&)>& prepareFolder = {}) {
+      const std::function<void(const std::filesystem::path&)>& prepareFolder = {},
+      DeviceChangeSource* deviceChanges = nullptr) {
     std::string pattern = (std::filesystem::temp_directory_path() / "qv-window-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
       throw std::runtime_error("no temporary folder");
@@ -39,8 +40,8 @@ class HeadlessWindow {
       prepareFolder(folder_);
     }
     form = std::make_unique<TMainForm>(
-        PlatformServices{recorder, platform, nullptr, "/nonexistent/libSimConnect.so"}, controls,
-        toolkit);
+        PlatformServices{recorder, platform, deviceChanges, "/nonexistent/libSimConnect.so"},
+        controls, toolkit);
   }
   ~HeadlessWindow() {
     form.reset();
