@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -13,6 +12,7 @@
 #include "tests/support/HeadlessToolkit.h"
 #include "tests/support/RecordingInjector.h"
 #include "tests/support/ScriptedHidPlatform.h"
+#include "tests/support/TempFolder.h"
 #include "ui/MainForm.h"
 
 namespace qv::test {
@@ -29,11 +29,7 @@ class HeadlessWindow {
   explicit HeadlessWindow(
       const std::function<void(const std::filesystem::path&)>& prepareFolder = {},
       DeviceChangeSource* deviceChanges = nullptr) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qv-window-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-      throw std::runtime_error("no temporary folder");
-    }
-    folder_ = pattern;
+    folder_ = makeTempFolder("qv-window-");
     previous_ = std::filesystem::current_path();
     std::filesystem::current_path(folder_);
     if (prepareFolder) {
