@@ -148,13 +148,15 @@ TEST(StandinOverTcp, ProgramConnectsGetsDataAndTheSimulatorAppliesItsEvents) {
   engine.SetKeyOn(13);
   ASSERT_TRUE(repeatUntil(tick, [&] { return link.SimCon.PlaneData[1].Value == 1.0; }))
       << sim.output();
-  EXPECT_TRUE(sim.printed("TOGGLE_MASTER_BATTERY 0: ELECTRICAL MASTER BATTERY 1"));
+  EXPECT_TRUE(repeatUntil(
+      [] {}, [&] { return sim.printed("TOGGLE_MASTER_BATTERY 0: ELECTRICAL MASTER BATTERY 1"); }))
+      << sim.output();
   EXPECT_EQ(link.SimCon.erMessage, "") << "every datum and event name was accepted";
 
   ASSERT_TRUE(sim.stop());
   ASSERT_TRUE(repeatUntil(tick, [&] { return link.SimCon.SimStatus == "Loaded"; }))
       << "QUIT arrives";
-  EXPECT_TRUE(sim.printed("stopped"));
+  EXPECT_TRUE(repeatUntil([] {}, [&] { return sim.printed("stopped"); })) << sim.output();
   SimLib_Unload();
 }
 
