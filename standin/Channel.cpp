@@ -8,7 +8,7 @@ namespace {
 
 // What a stream keeps for a peer that does not read before it drops
 // packets: a few seconds of "6Hz" events and data.
-constexpr size_t kLargestBacklog = 64 * 1024;
+constexpr size_t kLargestBacklog = size_t{64} * 1024;
 constexpr size_t kHeaderSize = 12;
 
 }  // namespace

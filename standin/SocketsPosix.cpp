@@ -190,6 +190,7 @@ long receiveSome(Handle socket, void* data, size_t size) {
 
 void waitReadable(const std::vector<Handle>& sockets, std::vector<bool>& ready, int timeoutMs) {
   std::vector<pollfd> fds;
+  fds.reserve(sockets.size());
   for (const Handle socket : sockets) {
     fds.push_back({fdOf(socket), POLLIN, 0});
   }

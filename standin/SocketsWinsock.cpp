@@ -145,6 +145,7 @@ long receiveSome(Handle socket, void* data, size_t size) {
 
 void waitReadable(const std::vector<Handle>& sockets, std::vector<bool>& ready, int timeoutMs) {
   std::vector<WSAPOLLFD> fds;
+  fds.reserve(sockets.size());
   for (const Handle socket : sockets) {
     fds.push_back({socketOf(socket), POLLRDNORM, 0});
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <string_view>
 
 #include "sim/SimConnectApi.h"
 #include "standin/MessageBuilder.h"
@@ -25,7 +26,8 @@ std::string fieldText(const char (&field)[kTextSize]) {
 }
 
 bool isTitle(const std::string& name) {
-  return std::equal(name.begin(), name.end(), "title", "title" + 5, [](char a, char b) {
+  constexpr std::string_view kTitle = "title";
+  return std::equal(name.begin(), name.end(), kTitle.begin(), kTitle.end(), [](char a, char b) {
     return std::tolower(static_cast<unsigned char>(a)) == b;
   });
 }
