@@ -27,7 +27,8 @@ inline std::string fixture(const std::string& name) {
 class HeadlessWindow {
  public:
   explicit HeadlessWindow(
-      const std::function<void(const std::filesystem::path&)>& prepareFolder = {}) {
+      const std::function<void(const std::filesystem::path&)>& prepareFolder = {},
+      DeviceChangeSource* deviceChanges = nullptr) {
     folder_ = makeTempFolder("qv-window-");
     previous_ = std::filesystem::current_path();
     std::filesystem::current_path(folder_);
@@ -35,8 +36,8 @@ class HeadlessWindow {
       prepareFolder(folder_);
     }
     form = std::make_unique<TMainForm>(
-        PlatformServices{recorder, platform, nullptr, "/nonexistent/libSimConnect.so"}, controls,
-        toolkit);
+        PlatformServices{recorder, platform, deviceChanges, "/nonexistent/libSimConnect.so"},
+        controls, toolkit);
   }
   ~HeadlessWindow() {
     form.reset();
