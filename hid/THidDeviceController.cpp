@@ -25,6 +25,7 @@ THidDeviceController::THidDeviceController(HidPlatform& platform, EventLoop& loo
 
 THidDeviceController::~THidDeviceController() {
   destroying_ = true;
+  ListenForDeviceChanges(false);
   for (const auto& device : list_) {
     device->askReaderToStop();
   }
@@ -156,6 +157,15 @@ void THidDeviceController::ServiceDeviceChanges() {
 
 int THidDeviceController::DeviceChangeFd() const {
   return changes_ != nullptr ? changes_->fileDescriptor() : -1;
+}
+
+void THidDeviceController::ListenForDeviceChanges(bool listen) {
+  if (changes_ == nullptr || changes_->fileDescriptor() >= 0 || listen == listening_) {
+    return;
+  }
+  listening_ = listen;
+  changes_->setChangedCallback(listen ? std::function<void()>([this] { ServiceDeviceChanges(); })
+                                      : std::function<void()>());
 }
 
 std::string THidDeviceController::SysErrorMessage(uint32_t Error) const {

@@ -51,6 +51,9 @@ class THidDeviceController {
   // The window calls this when DeviceChangeFd() is readable.
   void ServiceDeviceChanges();
   [[nodiscard]] int DeviceChangeFd() const;
+  // For a source without a descriptor (DeviceChangeFd() is -1): starts or
+  // stops its calls of ServiceDeviceChanges.
+  void ListenForDeviceChanges(bool listen);
   [[nodiscard]] intptr_t LastNotificationParam() const { return lastParam_; }
 
   // The platform's message text for a data error's code.
@@ -81,6 +84,7 @@ class THidDeviceController {
   std::vector<std::unique_ptr<THidDevice>> list_;
   bool inRescan_ = false;
   bool destroying_ = false;
+  bool listening_ = false;
   intptr_t lastParam_ = 0;
   // Lets the posted first notification find out whether we still exist.
   std::shared_ptr<THidDeviceController*> self_ = std::make_shared<THidDeviceController*>(this);

@@ -45,6 +45,8 @@ TMainForm::TMainForm(const PlatformServices& services, Controls& controls, Toolk
   controls_.setEvents(this);
   if (hidCtl_->DeviceChangeFd() >= 0) {
     toolkit_.watchReadable(hidCtl_->DeviceChangeFd(), [this] { hidCtl_->ServiceDeviceChanges(); });
+  } else {
+    hidCtl_->ListenForDeviceChanges(true);
   }
   FormCreate();
   toolkit_.startTimer(kTickMilliseconds, [this] { Timer1Timer(); });
@@ -55,6 +57,8 @@ TMainForm::~TMainForm() {
   controls_.setEvents(nullptr);
   if (hidCtl_->DeviceChangeFd() >= 0) {
     toolkit_.watchReadable(hidCtl_->DeviceChangeFd(), {});
+  } else {
+    hidCtl_->ListenForDeviceChanges(false);
   }
   // The window's destroy event runs the device selection once more.
   binding_->DevListBoxClick();

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "tests/diag/support/ConsoleRig.h"
+#include "tests/support/TempFolder.h"
 
 namespace qv {
 namespace {
@@ -18,12 +19,7 @@ std::string contentsOf(const std::filesystem::path& path) {
 
 class HistoryFileTest : public ::testing::Test {
  protected:
-  HistoryFileTest() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qv-history-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) {
-      dir = pattern;
-    }
-  }
+  HistoryFileTest() : dir(test::makeTempFolder("qv-history-")) {}
   ~HistoryFileTest() override {
     std::error_code ignored;
     std::filesystem::remove_all(dir, ignored);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "tests/support/CallingBackSource.h"
 #include "tests/support/ManualEventLoop.h"
 #include "tests/support/ScriptedHidPlatform.h"
 
@@ -266,6 +267,30 @@ TEST_F(ControllerTest, WithoutTheHidServicesNothingIsEverScanned) {
   EXPECT_EQ(quietLoop.runPending(), 0);
   EXPECT_EQ(idle.Enumerate(), 0);
   EXPECT_EQ(idleChanges, 0);
+}
+
+TEST_F(ControllerTest, ASourceWithoutADescriptorRescansOnlyWhileListenedTo) {
+  test::CallingBackSource source;
+  {
+    THidDeviceController listening(platform, loop, &source);
+    int seen = 0;
+    listening.OnDeviceChange = [&](THidDeviceController&) { ++seen; };
+    loop.runPending();
+    EXPECT_EQ(listening.DeviceChangeFd(), -1);
+    EXPECT_FALSE(source.fire());
+
+    listening.ListenForDeviceChanges(true);
+    platform.plugIn();
+    EXPECT_TRUE(source.fire());
+    EXPECT_EQ(seen, 2);
+    EXPECT_EQ(listening.Count(), 1);
+
+    listening.ListenForDeviceChanges(false);
+    EXPECT_FALSE(source.listenedTo());
+    listening.ListenForDeviceChanges(true);
+  }
+  // A source that outlives its controller must not call into it.
+  EXPECT_FALSE(source.listenedTo());
 }
 
 TEST_F(ControllerTest, TheFirstNotificationOutlivingItsControllerDoesNothing) {

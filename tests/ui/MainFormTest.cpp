@@ -9,6 +9,7 @@
 #include "hid/PanelBinding.h"
 #include "profile/ProfileFile.h"
 #include "sim/SimulatorLink.h"
+#include "tests/support/CallingBackSource.h"
 #include "tests/ui/support/HeadlessWindow.h"
 
 namespace qv::test {
@@ -200,6 +201,19 @@ TEST(MainWindow, PanelReportsBecomeKeystrokesAndLightsGoOffWhenShown) {
   ASSERT_TRUE(window.runUntil([&] { return window.recorder.batches.size() >= 2; }));
   EXPECT_EQ(window.recorder.batches[0], (std::vector<KeyEvent>{{71, false}}));
   EXPECT_EQ(window.recorder.batches[1], (std::vector<KeyEvent>{{71, true}}));
+}
+
+TEST(MainWindow, ASourceWithoutADescriptorBindsAPanelPluggedInLater) {
+  CallingBackSource source;
+  {
+    HeadlessWindow window({}, &source);
+    window.toolkit.loop.runPending();  // the first scan, with no device
+    ASSERT_EQ(window.form->binding().SaitekSwitchPanel(), nullptr);
+    window.platform.plugIn();
+    EXPECT_TRUE(source.fire());
+    EXPECT_NE(window.form->binding().SaitekSwitchPanel(), nullptr);
+  }
+  EXPECT_FALSE(source.listenedTo());
 }
 
 TEST(MainWindow, FirstActivationBuildsTheByteEditorsOnceAndSelects) {

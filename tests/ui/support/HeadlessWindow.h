@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -13,6 +12,7 @@
 #include "tests/support/HeadlessToolkit.h"
 #include "tests/support/RecordingInjector.h"
 #include "tests/support/ScriptedHidPlatform.h"
+#include "tests/support/TempFolder.h"
 #include "ui/MainForm.h"
 
 namespace qv::test {
@@ -27,20 +27,17 @@ inline std::string fixture(const std::string& name) {
 class HeadlessWindow {
  public:
   explicit HeadlessWindow(
-      const std::function<void(const std::filesystem::path&)>& prepareFolder = {}) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qv-window-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-      throw std::runtime_error("no temporary folder");
-    }
-    folder_ = pattern;
+      const std::function<void(const std::filesystem::path&)>& prepareFolder = {},
+      DeviceChangeSource* deviceChanges = nullptr) {
+    folder_ = makeTempFolder("qv-window-");
     previous_ = std::filesystem::current_path();
     std::filesystem::current_path(folder_);
     if (prepareFolder) {
       prepareFolder(folder_);
     }
     form = std::make_unique<TMainForm>(
-        PlatformServices{recorder, platform, nullptr, "/nonexistent/libSimConnect.so"}, controls,
-        toolkit);
+        PlatformServices{recorder, platform, deviceChanges, "/nonexistent/libSimConnect.so"},
+        controls, toolkit);
   }
   ~HeadlessWindow() {
     form.reset();

@@ -1,0 +1,76 @@
+#include "platform/windows/Win32EventLoop.h"
+
+namespace qv {
+
+namespace {
+
+constexpr const wchar_t* kWindowClass = L"QuorvaneEventLoop";
+// One per posted task; each runs every task waiting by then, so a message
+// may find its task already run.
+constexpr UINT kRunPosted = WM_APP + 1;
+
+}  // namespace
+
+Win32EventLoop::Win32EventLoop() {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = &Win32EventLoop::procedure;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = kWindowClass;
+  // A second loop finds the class registered already.
+  static_cast<void>(RegisterClassExW(&windowClass));
+  window_ =
+      CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
+}
+
+Win32EventLoop::~Win32EventLoop() {
+  if (window_ != nullptr) {
+    static_cast<void>(DestroyWindow(window_));
+  }
+}
+
+void Win32EventLoop::post(std::function<void()> task) {
+  {
+    const std::lock_guard lock(mutex_);
+    tasks_.push_back(std::move(task));
+  }
+  // Without its window there is nowhere to post to: a null window would make
+  // it a message of the posting thread.
+  if (window_ != nullptr) {
+    static_cast<void>(PostMessageW(window_, kRunPosted, 0, 0));
+  }
+}
+
+LRESULT CALLBACK Win32EventLoop::procedure(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* const creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+  }
+  auto* const self = reinterpret_cast<Win32EventLoop*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self != nullptr && message == kRunPosted) {
+    self->runPosted();
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// One task at a time, unlocked while it runs: a task may post more, a reader
+// may post meanwhile, and a task's modal loop may run the tasks behind it.
+void Win32EventLoop::runPosted() {
+  for (;;) {
+    std::function<void()> task;
+    {
+      const std::lock_guard lock(mutex_);
+      if (tasks_.empty()) {
+        return;
+      }
+      task = std::move(tasks_.front());
+      tasks_.pop_front();
+    }
+    task();
+  }
+}
+
+}  // namespace qv

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <mutex>
+
+#include "platform/EventLoop.h"
+
+namespace qv {
+
+// Posts tasks to the Win32 message loop of the thread that created it, which
+// must run that loop. The tasks travel through a message-only window rather
+// than as thread messages, because modal loops (message boxes, file dialogs)
+// dispatch window messages but drop thread messages.
+class Win32EventLoop final : public EventLoop {
+ public:
+  Win32EventLoop();
+  ~Win32EventLoop() override;
+  Win32EventLoop(const Win32EventLoop&) = delete;
+  Win32EventLoop& operator=(const Win32EventLoop&) = delete;
+
+  void post(std::function<void()> task) override;
+
+ private:
+  static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void runPosted();
+
+  HWND window_ = nullptr;
+  std::mutex mutex_;
+  std::deque<std::function<void()>> tasks_;
+};
+
+}  // namespace qv

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <functional>
+#include <utility>
+
+#include "platform/DeviceChangeSource.h"
+
+namespace qv::test {
+
+// A device-change source without a descriptor, as on Windows: it calls back
+// by itself when the test fires a notification.
+class CallingBackSource final : public DeviceChangeSource {
+ public:
+  int fileDescriptor() const override { return -1; }
+  bool drainChanges() override { return std::exchange(pending_, false); }
+  void setChangedCallback(std::function<void()> changed) override { changed_ = std::move(changed); }
+
+  // One notification; true when somebody was called.
+  bool fire() {
+    pending_ = true;
+    if (!changed_) {
+      return false;
+    }
+    changed_();
+    return true;
+  }
+  [[nodiscard]] bool listenedTo() const { return static_cast<bool>(changed_); }
+
+ private:
+  bool pending_ = false;
+  std::function<void()> changed_;
+};
+
+}  // namespace qv::test

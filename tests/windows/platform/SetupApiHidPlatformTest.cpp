@@ -1,0 +1,128 @@
+#include "platform/windows/SetupApiHidPlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <set>
+#include <vector>
+
+#include "hid/THidDeviceController.h"
+#include "platform/windows/Win32EventLoop.h"
+#include "tests/windows/platform/MessagePump.h"
+
+namespace qv {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+class SetupApiHid : public ::testing::Test {
+ protected:
+  // An interface that opens for reading and has input reports; Wine's
+  // virtual mouse and keyboard do, but never send any here.
+  std::optional<HidInterface> readable() {
+    for (const HidInterface& present : interfaces) {
+      const auto handle = platform->open(present.path, HidAccess::ReadWrite);
+      if (!handle) {
+        continue;
+      }
+      const auto lengths = handle->reportLengths();
+      uint32_t error = 0;
+      if (lengths && lengths->input > 0 && platform->openInput(present.path, error)) {
+        return present;
+      }
+    }
+    return std::nullopt;
+  }
+
+  std::unique_ptr<HidPlatform> platform = makeSetupApiHidPlatform();
+  std::vector<HidInterface> interfaces = platform->presentInterfaces();
+};
+
+TEST_F(SetupApiHid, EveryPresentInterfaceIsIdentifiedAndDescribed) {
+  ASSERT_TRUE(platform->available());
+  std::set<uint32_t> instances;
+  for (const HidInterface& present : interfaces) {
+    SCOPED_TRACE(present.path);
+    instances.insert(present.instanceId);
+    EXPECT_EQ(present.path.rfind("\\\\?\\", 0), 0U);
+    auto handle = platform->open(present.path, HidAccess::ReadWrite);
+    if (!handle) {
+      handle = platform->open(present.path, HidAccess::QueryOnly);
+    }
+    ASSERT_NE(handle, nullptr);
+    const auto ids = handle->attributes();
+    ASSERT_TRUE(ids.has_value());
+    EXPECT_NE(ids->vendorId, 0);
+    const auto lengths = handle->reportLengths();
+    ASSERT_TRUE(lengths.has_value());
+    EXPECT_GT(lengths->input + lengths->output + lengths->feature, 0);
+  }
+  EXPECT_EQ(instances.size(), interfaces.size());
+  std::printf("%zu HID interfaces present\n", interfaces.size());
+}
+
+TEST_F(SetupApiHid, AnIdleReadStaysPendingAndAReaderStopsWithinOneSleepTime) {
+  const auto device = readable();
+  if (!device) {
+    GTEST_SKIP() << "no readable HID interface present";
+  }
+  {
+    uint32_t error = 0;
+    const auto channel = platform->openInput(device->path, error);
+    ASSERT_NE(channel, nullptr);
+    std::vector<uint8_t> report(64);
+    const auto started = Clock::now();
+    const HidReadOutcome outcome = channel->read(report.data(), report.size(), 100);
+    const auto waited = Clock::now() - started;
+    EXPECT_EQ(outcome.kind, HidReadOutcome::Kind::Timeout);
+    EXPECT_GE(waited, milliseconds(90));
+    EXPECT_EQ(channel->read(report.data(), report.size(), 0).kind, HidReadOutcome::Kind::Timeout);
+  }  // the pending read is cancelled here
+
+  Win32EventLoop loop;
+  THidDeviceController controller(*platform, loop, nullptr);
+  controller.OnDeviceData = [](THidDevice&, uint8_t, const uint8_t*, uint16_t) {};
+  ASSERT_TRUE(test::pumpMessagesUntil([&] { return controller.Count() > 0; }));
+  int32_t index = -1;
+  for (int32_t i = 0; i < controller.Count(); ++i) {
+    if (controller.Device(i)->PnPInfo().DeviceID == device->instanceId) {
+      index = i;
+    }
+  }
+  THidDevice* record = nullptr;
+  ASSERT_TRUE(controller.CheckOutByIndex(record, index));
+  ASSERT_TRUE(record->HasReadWriteAccess());
+  ASSERT_NE(record->Reader(), nullptr);
+  // The reader's first read started just now, so its wait has most of one
+  // ThreadSleepTime to go: the stop is seen when that wait ends.
+  test::pumpMessagesFor(milliseconds(20));
+  const auto stopping = Clock::now();
+  controller.Release(record);
+  const auto stopped = std::chrono::duration_cast<milliseconds>(Clock::now() - stopping);
+  std::printf("reader stopped after %lld ms\n", static_cast<long long>(stopped.count()));
+  EXPECT_LT(stopped, milliseconds(controller.DevThreadSleepTime + 50));
+}
+
+TEST_F(SetupApiHid, FeatureReportsFailOnWinesDevicesAndGoneDevicesAreRecognised) {
+  if (const auto device = readable()) {
+    const auto handle = platform->open(device->path, HidAccess::ReadWrite);
+    ASSERT_NE(handle, nullptr);
+    const uint8_t report[] = {0, 0, 0};
+    EXPECT_FALSE(handle->setFeature(report, sizeof report));
+  }
+  uint32_t error = 0;
+  EXPECT_EQ(platform->openInput("\\\\?\\hid#qv_no_such_device#0", error), nullptr);
+  EXPECT_TRUE(platform->deviceGone(error)) << error;
+  EXPECT_FALSE(platform->errorText(error).empty());
+  EXPECT_FALSE(platform->deviceGone(platform->closedHandleError()));
+}
+
+TEST_F(SetupApiHid, LanguageNamesComeFromTheSystem) {
+  EXPECT_EQ(platform->languageName(0x0409), "English (United States)");
+  EXPECT_EQ(platform->languageName(0x0407), "German (Germany)");
+  EXPECT_EQ(platform->languageName(0x00FE), std::nullopt);
+}
+
+}  // namespace
+}  // namespace qv
