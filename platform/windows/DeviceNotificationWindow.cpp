@@ -9,6 +9,8 @@ namespace qv {
 namespace {
 
 constexpr const wchar_t* kWindowClass = L"QuorvaneDeviceNotification";
+// The window property that leads its procedure to the source.
+constexpr const wchar_t* kSourceProperty = L"QuorvaneDeviceChangeSource";
 
 class DeviceNotificationWindow final : public DeviceChangeSource {
  public:
@@ -23,10 +25,15 @@ class DeviceNotificationWindow final : public DeviceChangeSource {
     static_cast<void>(RegisterClassExW(&windowClass));
     // Never shown: WS_POPUP without WS_VISIBLE.
     window_ = CreateWindowExW(0, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                              instance, this);
+                              instance, nullptr);
+    if (window_ != nullptr && !SetPropW(window_, kSourceProperty, this)) {
+      static_cast<void>(DestroyWindow(window_));
+      window_ = nullptr;
+    }
   }
   ~DeviceNotificationWindow() override {
     if (window_ != nullptr) {
+      static_cast<void>(RemovePropW(window_, kSourceProperty));
       static_cast<void>(DestroyWindow(window_));
     }
   }
@@ -46,13 +53,7 @@ class DeviceNotificationWindow final : public DeviceChangeSource {
 
  private:
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-      const auto* const creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-      SetWindowLongPtrW(window, GWLP_USERDATA,
-                        reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
-    }
-    auto* const self =
-        reinterpret_cast<DeviceNotificationWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* const self = static_cast<DeviceNotificationWindow*>(GetPropW(window, kSourceProperty));
     if (self != nullptr && message == WM_DEVICECHANGE && wParam == DBT_DEVNODES_CHANGED) {
       self->notice();
     }

@@ -11,7 +11,6 @@ extern "C" {
 // clang-format on
 
 #include <algorithm>
-#include <iterator>
 #include <vector>
 
 #include "platform/windows/Win32Text.h"

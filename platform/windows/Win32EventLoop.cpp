@@ -5,6 +5,8 @@ namespace qv {
 namespace {
 
 constexpr const wchar_t* kWindowClass = L"QuorvaneEventLoop";
+// The window property that leads its procedure to the loop.
+constexpr const wchar_t* kLoopProperty = L"QuorvaneEventLoop";
 // One per posted task; each runs every task waiting by then, so a message
 // may find its task already run.
 constexpr UINT kRunPosted = WM_APP + 1;
@@ -20,12 +22,17 @@ Win32EventLoop::Win32EventLoop() {
   windowClass.lpszClassName = kWindowClass;
   // A second loop finds the class registered already.
   static_cast<void>(RegisterClassExW(&windowClass));
-  window_ =
-      CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
+  window_ = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
+                            nullptr);
+  if (window_ != nullptr && !SetPropW(window_, kLoopProperty, this)) {
+    static_cast<void>(DestroyWindow(window_));
+    window_ = nullptr;
+  }
 }
 
 Win32EventLoop::~Win32EventLoop() {
   if (window_ != nullptr) {
+    static_cast<void>(RemovePropW(window_, kLoopProperty));
     static_cast<void>(DestroyWindow(window_));
   }
 }
@@ -44,11 +51,7 @@ void Win32EventLoop::post(std::function<void()> task) {
 
 LRESULT CALLBACK Win32EventLoop::procedure(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* const creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
-  }
-  auto* const self = reinterpret_cast<Win32EventLoop*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* const self = static_cast<Win32EventLoop*>(GetPropW(window, kLoopProperty));
   if (self != nullptr && message == kRunPosted) {
     self->runPosted();
     return 0;

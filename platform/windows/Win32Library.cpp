@@ -19,7 +19,7 @@ LibraryHandle openLibrary(const std::string& fileName, std::string& error) {
   if (library == nullptr) {
     error = systemMessage(GetLastError());
   }
-  return reinterpret_cast<LibraryHandle>(library);
+  return static_cast<LibraryHandle>(library);
 }
 
 void* resolveLibrarySymbol(LibraryHandle library, const char* name, std::string& error) {

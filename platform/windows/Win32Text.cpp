@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <iterator>
+
 namespace qv {
 
 std::wstring wideFromUtf8(const std::string& text) {
