@@ -156,7 +156,7 @@ TEST(StandinOverTcp, ProgramConnectsGetsDataAndTheSimulatorAppliesItsEvents) {
 
   ASSERT_TRUE(sim.stop());
   ASSERT_TRUE(repeatUntil(tick, [&] { return link.SimCon.SimStatus == "Loaded"; }))
-      << "QUIT arrives";
+      << "the link sees the simulator stop";
   EXPECT_TRUE(repeatUntil([] {}, [&] { return sim.printed("stopped"); })) << sim.output();
   SimLib_Unload();
 }
