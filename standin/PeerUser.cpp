@@ -4,7 +4,7 @@
 
 namespace qv::standin {
 
-std::optional<uid_t> peerUser(int fd) {
+std::optional<unsigned> peerUser(int fd) {
   ucred peer{};
   socklen_t size = sizeof peer;
   if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0 || size != sizeof peer) {

@@ -1,33 +1,36 @@
 // The stand-in client library: the simulator's eight entry points, talking
-// to the stand-in simulator process over its local socket.
+// to the stand-in simulator process over a local socket or loopback TCP.
 
-#include <poll.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 #include <deque>
+#include <memory>
 #include <vector>
 
 #include "sim/SimConnectApi.h"
+#include "standin/Channel.h"
 #include "standin/StandinProtocol.h"
 
 namespace {
 
+using qv::standin::Channel;
 using qv::standin::Op;
 using qv::standin::Request;
+namespace net = qv::standin::net;
 
 constexpr int32_t kOk = 0;
 constexpr auto kFail = static_cast<int32_t>(0x80004005U);  // E_FAIL
 // The open runs on the program's main thread: it waits this long for the
 // simulator's answer and fails when none came, so the next tick tries again.
 constexpr int kOpenAnswerWaitMs = 5;
-constexpr size_t kLargestMessage = 4096;
 
 struct Connection {
-  int fd = -1;
+  explicit Connection(net::Handle socket, bool stream)
+      : channel(socket, stream, qv::standin::messageLength) {}
+  ~Connection() { net::finish(); }
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  Channel channel;
   uint32_t nextSendId = 1;
   // Messages received before the first dispatch (the OPEN answer).
   std::deque<std::vector<uint8_t>> pending;
@@ -49,48 +52,33 @@ int32_t sendRequest(void* handle, Request request) {
     return kFail;
   }
   request.sendId = connection->nextSendId++;
-  // The socket never blocks: a stopped simulator loses requests rather than
-  // holding the caller.
-  const ssize_t sent = send(connection->fd, &request, sizeof request, MSG_NOSIGNAL);
-  return sent == static_cast<ssize_t>(sizeof request) ? kOk : kFail;
+  // Never blocks: a stopped simulator loses requests rather than holding
+  // the caller.
+  return connection->channel.send(&request, sizeof request) ? kOk : kFail;
 }
 
-int connectToSimulator() {
-  const std::string path = qv::standin::socketPath();
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  if (path.size() >= sizeof address.sun_path) {
-    return -1;
+// A connection to the simulator; none when no simulator takes it.
+std::unique_ptr<Connection> connectToSimulator() {
+  if (!net::start()) {
+    return nullptr;
   }
-  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-  const int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-  if (fd < 0) {
-    return -1;
+  const net::Endpoint endpoint = qv::standin::simulatorEndpoint();
+  const net::Handle socket = net::connectTo(endpoint);
+  if (socket == net::kNoSocket) {
+    net::finish();
+    return nullptr;
   }
-  // A local connect completes at once or fails with EAGAIN when the
-  // simulator does not take connections (stopped, queue full). Only a
-  // simulator of this user is talked to.
-  if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
-      qv::standin::peerUser(fd) != geteuid()) {
-    close(fd);
-    return -1;
-  }
-  return fd;
+  return std::make_unique<Connection>(socket, endpoint.tcp);
 }
 
-// One packet, waiting at most timeoutMs; empty when none came.
-std::vector<uint8_t> receiveOne(int fd, int timeoutMs) {
-  pollfd waiting{fd, POLLIN, 0};
-  if (poll(&waiting, 1, timeoutMs) != 1) {
-    return {};
+// One message, waiting at most timeoutMs; none when none came.
+std::optional<std::vector<uint8_t>> receiveOne(Channel& channel, int timeoutMs) {
+  if (auto message = channel.receive()) {
+    return message;
   }
-  std::vector<uint8_t> message(kLargestMessage);
-  const ssize_t length = recv(fd, message.data(), message.size(), 0);
-  if (length <= 0) {
-    return {};
-  }
-  message.resize(static_cast<size_t>(length));
-  return message;
+  std::vector<bool> ready;
+  net::waitReadable({channel.socket()}, ready, timeoutMs);
+  return channel.receive();
 }
 
 }  // namespace
@@ -103,27 +91,24 @@ int32_t QV_LIBRARY_CALL SimConnect_Open(void** phSimConnect, const char* szName,
   if (phSimConnect == nullptr) {
     return kFail;
   }
-  const int fd = connectToSimulator();
-  if (fd < 0) {
+  std::unique_ptr<Connection> connection = connectToSimulator();
+  if (connection == nullptr) {
     return kFail;
   }
-  auto* connection = new Connection{fd, 1, {}};
   Request request;
   request.op = Op::Open;
   copyText(request.text1, szName);
   // The simulator answers with OPEN; it is kept for the first dispatch, so a
   // connection that opens is a connection that works.
-  std::vector<uint8_t> answer;
-  if (sendRequest(connection, request) == kOk) {
-    answer = receiveOne(fd, kOpenAnswerWaitMs);
-  }
-  if (answer.empty()) {
-    close(fd);
-    delete connection;
+  if (sendRequest(connection.get(), request) != kOk) {
     return kFail;
   }
-  connection->pending.push_back(std::move(answer));
-  *phSimConnect = connection;
+  std::optional<std::vector<uint8_t>> answer = receiveOne(connection->channel, kOpenAnswerWaitMs);
+  if (!answer) {
+    return kFail;
+  }
+  connection->pending.push_back(std::move(*answer));
+  *phSimConnect = connection.release();
   return kOk;
 }
 
@@ -135,7 +120,6 @@ int32_t QV_LIBRARY_CALL SimConnect_Close(void* hSimConnect) {
   Request request;
   request.op = Op::Close;
   static_cast<void>(sendRequest(connection, request));
-  close(connection->fd);
   delete connection;
   return kOk;
 }
@@ -214,19 +198,13 @@ int32_t QV_LIBRARY_CALL SimConnect_CallDispatch(void* hSimConnect,
     pfcnDispatch(reinterpret_cast<SIMCONNECT_RECV*>(message.data()),
                  static_cast<uint32_t>(message.size()), pContext);
   }
-  std::vector<uint8_t> message(kLargestMessage);
-  for (;;) {
-    const ssize_t length = recv(connection->fd, message.data(), message.size(), MSG_DONTWAIT);
-    if (length > 0) {
-      pfcnDispatch(reinterpret_cast<SIMCONNECT_RECV*>(message.data()),
-                   static_cast<uint32_t>(length), pContext);
-      continue;
-    }
-    if (length < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-      return kOk;
-    }
-    return kFail;
+  // Requests a slow simulator left in the stream go out now.
+  connection->channel.flush();
+  while (std::optional<std::vector<uint8_t>> message = connection->channel.receive()) {
+    pfcnDispatch(reinterpret_cast<SIMCONNECT_RECV*>(message->data()),
+                 static_cast<uint32_t>(message->size()), pContext);
   }
+  return connection->channel.closed() ? kFail : kOk;
 }
 
 }  // extern "C"

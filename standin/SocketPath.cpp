@@ -32,4 +32,11 @@ std::string socketPath() {
   return privateSocketFolder() + "/quorvane-standin.sock";
 }
 
+net::Endpoint simulatorEndpoint() {
+  if (const std::optional<uint16_t> port = portFromEnvironment()) {
+    return {true, *port, {}};
+  }
+  return {false, 0, socketPath()};
+}
+
 }  // namespace qv::standin

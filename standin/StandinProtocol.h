@@ -4,11 +4,11 @@
 // other over their local socket. Each request is one packet; each answer is
 // one packet holding a message in the simulator's own layout.
 
-#include <sys/types.h>
-
 #include <cstdint>
 #include <optional>
 #include <string>
+
+#include "standin/Sockets.h"
 
 namespace qv::standin {
 
@@ -38,7 +38,22 @@ inline constexpr uint32_t kExceptionUnrecognizedId = 3;
 inline constexpr uint32_t kExceptionNameUnrecognized = 7;
 inline constexpr uint32_t kExceptionDataTypeUnsupported = 9;
 
-// The socket both sides use: $QV_STANDIN_SOCKET when set (so test runs
+// The TCP port both sides use unless told otherwise; below the range
+// Windows hands out for outgoing connections.
+inline constexpr uint16_t kDefaultTcpPort = 47861;
+
+// A TCP port given as text: 1 to 65535, or 0 where `allowAny` (the system
+// picks one); none for anything else.
+std::optional<uint16_t> parsePort(const std::string& text, bool allowAny);
+// $QV_STANDIN_PORT: none when unset or empty, 0 when it is not a port.
+std::optional<uint16_t> portFromEnvironment();
+
+// Where the client library finds the simulator: TCP on 127.0.0.1 at
+// $QV_STANDIN_PORT when set; else on Linux the local socket below, on
+// Windows TCP at kDefaultTcpPort.
+net::Endpoint simulatorEndpoint();
+
+// The local socket both sides use on Linux: $QV_STANDIN_SOCKET when set (so test runs
 // never meet), else one per user under $XDG_RUNTIME_DIR, else in a folder
 // of the user's own under /tmp.
 std::string socketPath();
@@ -49,6 +64,6 @@ std::string privateSocketFolder();
 // The user of the process at the other end of a connected local socket,
 // none when the system cannot tell. Both sides talk only to their own user:
 // a socket in a shared folder may belong to anyone.
-std::optional<uid_t> peerUser(int fd);
+std::optional<unsigned> peerUser(int fd);
 
 }  // namespace qv::standin

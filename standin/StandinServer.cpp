@@ -1,17 +1,12 @@
 #include "standin/StandinServer.h"
 
-#include <poll.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
-
-#include <strings.h>
-#include <cerrno>
+#include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <string_view>
 
 #include "sim/SimConnectApi.h"
 #include "standin/MessageBuilder.h"
-#include "standin/SocketFile.h"
 
 namespace qv::standin {
 
@@ -26,22 +21,15 @@ constexpr int kPollMs = 10;
 constexpr uint32_t kUserObjectId = 1;
 constexpr uint32_t kNoGroup = 0xFFFFFFFFU;
 
-bool fillAddress(const std::string& path, sockaddr_un& address) {
-  address = sockaddr_un{};
-  address.sun_family = AF_UNIX;
-  if (path.size() >= sizeof address.sun_path) {
-    return false;
-  }
-  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-  return true;
-}
-
 std::string fieldText(const char (&field)[kTextSize]) {
-  return {field, strnlen(field, kTextSize)};
+  return {field, static_cast<size_t>(std::find(field, field + kTextSize, '\0') - field)};
 }
 
 bool isTitle(const std::string& name) {
-  return strcasecmp(name.c_str(), "Title") == 0;
+  constexpr std::string_view kTitle = "title";
+  return std::equal(name.begin(), name.end(), kTitle.begin(), kTitle.end(), [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == b;
+  });
 }
 
 }  // namespace
@@ -53,51 +41,44 @@ StandinServer::~StandinServer() {
   while (!clients_.empty()) {
     dropClient(clients_.size() - 1);
   }
-  if (listenFd_ >= 0) {
-    close(listenFd_);
-    static_cast<void>(unlink(path_.c_str()));
+  if (listener_ != net::kNoSocket) {
+    net::closeListener(listener_, endpoint_);
+  }
+  if (started_) {
+    net::finish();
   }
 }
 
-bool StandinServer::listen(const std::string& path, std::string& error) {
-  sockaddr_un address{};
-  if (!fillAddress(path, address)) {
-    error = "socket path too long: " + path;
+bool StandinServer::listen(const net::Endpoint& endpoint, std::string& error) {
+  if (!started_ && !net::start()) {
+    error = "cannot start the sockets: " + net::lastErrorText();
     return false;
   }
-  if (!clearSocketPath(path, error)) {
-    return false;
-  }
-  listenFd_ = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-  if (listenFd_ < 0 ||
-      bind(listenFd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
-      ::listen(listenFd_, 8) != 0) {
-    error = "cannot listen on " + path + ": " + std::strerror(errno);
-    return false;
-  }
-  path_ = path;
-  return true;
+  started_ = true;
+  endpoint_ = endpoint;
+  listener_ = net::listenOn(endpoint_, error);
+  return listener_ != net::kNoSocket;
 }
 
-void StandinServer::run(int stopFd) {
+void StandinServer::run(const std::function<bool()>& stopRequested) {
   auto nextSixHertz = Clock::now() + kSixHertzPeriod;
   auto lastGearStep = Clock::now();
-  for (;;) {
-    std::vector<pollfd> fds{{stopFd, POLLIN, 0}, {listenFd_, POLLIN, 0}};
+  std::vector<bool> ready;
+  while (!stopRequested()) {
+    std::vector<net::Handle> sockets{listener_};
     for (const auto& client : clients_) {
-      fds.push_back({client->fd, POLLIN, 0});
+      sockets.push_back(client->channel.socket());
     }
-    static_cast<void>(poll(fds.data(), fds.size(), kPollMs));
-    if ((fds[0].revents & POLLIN) != 0) {
-      break;
-    }
-    if ((fds[1].revents & POLLIN) != 0) {
+    net::waitReadable(sockets, ready, kPollMs);
+    if (ready[0]) {
       accept();
     }
-    for (size_t i = fds.size(); i-- > 2;) {
-      if (fds[i].revents != 0 && !serve(*clients_[i - 2])) {
-        out_ << "client closed: " << clients_[i - 2]->name << std::endl;
-        dropClient(i - 2);
+    for (size_t i = sockets.size(); i-- > 1;) {
+      Client& client = *clients_[i - 1];
+      client.channel.flush();
+      if ((ready[i] && !serve(client)) || client.channel.closed()) {
+        out_ << "client closed: " << client.name << std::endl;
+        dropClient(i - 1);
       }
     }
     const auto now = Clock::now();
@@ -115,43 +96,39 @@ void StandinServer::run(int stopFd) {
   }
   const std::vector<uint8_t> quit = MessageBuilder(sc::kRecvQuit, sc::kHeaderSize).bytes();
   for (const auto& client : clients_) {
+    // Requests left unread would make the close of a TCP connection a reset,
+    // which may throw away the QUIT before the client reads it.
+    while (client->channel.receive()) {
+    }
     sendMessage(*client, quit);
   }
   out_ << "stopped" << std::endl;
 }
 
 void StandinServer::accept() {
-  const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
-  if (fd < 0) {
-    return;
+  std::string refusal;
+  const net::Handle socket = net::acceptClient(listener_, endpoint_, refusal);
+  if (!refusal.empty()) {
+    out_ << refusal << std::endl;
   }
-  if (const std::optional<uid_t> user = peerUser(fd); user != geteuid()) {
-    out_ << "refused a client of another user (uid "
-         << (user ? std::to_string(*user) : std::string("unknown")) << ")" << std::endl;
-    close(fd);
-    return;
+  if (socket != net::kNoSocket) {
+    clients_.push_back(std::make_unique<Client>(socket, endpoint_.tcp));
   }
-  clients_.push_back(std::make_unique<Client>(Client{fd, {}, {}, {}, {}}));
 }
 
 bool StandinServer::serve(Client& client) {
-  for (;;) {
-    Request request;
-    const ssize_t length = recv(client.fd, &request, sizeof request, MSG_DONTWAIT);
-    if (length < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-      return true;
-    }
-    if (length <= 0) {
-      return false;
-    }
-    if (static_cast<size_t>(length) != sizeof request) {
+  while (const std::optional<std::vector<uint8_t>> packet = client.channel.receive()) {
+    if (packet->size() != sizeof(Request)) {
       continue;
     }
+    Request request;
+    std::memcpy(&request, packet->data(), sizeof request);
     if (request.op == Op::Close) {
       return false;
     }
     handle(client, request);
   }
+  return !client.channel.closed();
 }
 
 void StandinServer::handle(Client& client, const Request& request) {
@@ -277,11 +254,10 @@ void StandinServer::sendSixHertz() {
 void StandinServer::sendMessage(Client& client, const std::vector<uint8_t>& message) {
   // A client that does not read loses messages rather than stalling the
   // simulator.
-  static_cast<void>(send(client.fd, message.data(), message.size(), MSG_NOSIGNAL | MSG_DONTWAIT));
+  static_cast<void>(client.channel.send(message.data(), message.size()));
 }
 
 void StandinServer::dropClient(size_t index) {
-  close(clients_[index]->fd);
   clients_.erase(clients_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 

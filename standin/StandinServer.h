@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <ostream>
@@ -10,11 +11,12 @@
 #include <vector>
 
 #include "standin/Aircraft.h"
+#include "standin/Channel.h"
 #include "standin/StandinProtocol.h"
 
 namespace qv::standin {
 
-// The stand-in simulator's side of the local socket: accepts clients,
+// The stand-in simulator's side of the socket: accepts clients,
 // answers their requests, sends "6Hz" events and data, and QUIT when it
 // stops. Single-threaded; everything happens in run().
 class StandinServer {
@@ -25,10 +27,13 @@ class StandinServer {
   StandinServer& operator=(const StandinServer&) = delete;
 
   // Binds the socket; false with the reason when another stand-in already
-  // listens there or the socket cannot be made.
-  bool listen(const std::string& path, std::string& error);
-  // Serves until stopFd becomes readable, then sends QUIT to every client.
-  void run(int stopFd);
+  // listens there or the socket cannot be made. A TCP endpoint of port 0
+  // gets a free port, which endpoint() then holds.
+  bool listen(const net::Endpoint& endpoint, std::string& error);
+  [[nodiscard]] const net::Endpoint& endpoint() const { return endpoint_; }
+  // Serves until `stopRequested` holds (asked at least every 10 ms), then
+  // sends QUIT to every client.
+  void run(const std::function<bool()>& stopRequested);
 
  private:
   struct Datum {
@@ -36,7 +41,8 @@ class StandinServer {
     uint32_t type;
   };
   struct Client {
-    int fd;
+    explicit Client(net::Handle socket, bool stream) : channel(socket, stream, requestLength) {}
+    Channel channel;
     std::string name;
     std::map<uint32_t, std::vector<Datum>> definitions;
     std::map<uint32_t, std::string> events;  // client event id -> simulator event
@@ -55,8 +61,9 @@ class StandinServer {
 
   Aircraft& aircraft_;
   std::ostream& out_;
-  int listenFd_ = -1;
-  std::string path_;
+  net::Handle listener_ = net::kNoSocket;
+  bool started_ = false;
+  net::Endpoint endpoint_;
   std::vector<std::unique_ptr<Client>> clients_;
 };
 

@@ -1,62 +1,41 @@
-// The stand-in flight simulator: one aircraft served over a local socket to
-// clients of the stand-in client library. Stops with SIGINT or SIGTERM,
-// sending QUIT to every client first.
+// The stand-in flight simulator: one aircraft served over a local socket (or
+// loopback TCP) to clients of the stand-in client library. Stops with SIGINT
+// or SIGTERM, sending QUIT to every client first.
 
+#include <poll.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <iostream>
 #include <string>
 
 #include "standin/Aircraft.h"
+#include "standin/SimulatorOptions.h"
 #include "standin/SocketFile.h"
 #include "standin/StandinProtocol.h"
 #include "standin/StandinServer.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: quorvane-standin-sim [--engines N] [--title TEXT] [--gear up|down]\n"
-    "  --engines N    number of engines, 0 to 4 (default 1)\n"
-    "  --title TEXT   the aircraft title (default \"Stand-in Skyhawk\")\n"
-    "  --gear up|down where the gear starts (default down)\n"
-    "The socket is $QV_STANDIN_SOCKET, else quorvane-standin.sock in $XDG_RUNTIME_DIR,\n"
-    "else quorvane-standin.sock in the private folder /tmp/quorvane-standin-<uid>.\n";
+constexpr const char* kEndpoints =
+    "Without --tcp the socket is $QV_STANDIN_SOCKET, else quorvane-standin.sock in\n"
+    "$XDG_RUNTIME_DIR, else quorvane-standin.sock in the private folder\n"
+    "/tmp/quorvane-standin-<uid>.\n";
 
-struct Options {
-  int engines = 1;
-  std::string title = "Stand-in Skyhawk";
-  bool gearDown = true;
-};
-
-bool parse(int argc, char** argv, Options& options) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string option = argv[i];
-    if (i + 1 >= argc) {
-      return false;
-    }
-    const std::string value = argv[++i];
-    if (option == "--engines" && value.size() == 1 && value[0] >= '0' && value[0] <= '4') {
-      options.engines = value[0] - '0';
-    } else if (option == "--title") {
-      options.title = value;
-    } else if (option == "--gear" && (value == "up" || value == "down")) {
-      options.gearDown = value == "down";
-    } else {
-      return false;
-    }
-  }
-  return true;
+bool signalled(int stopFd) {
+  pollfd waiting{stopFd, POLLIN, 0};
+  return poll(&waiting, 1, 0) == 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  Options options;
-  if (!parse(argc, argv, options)) {
-    std::cerr << kUsage;
+  qv::standin::SimulatorOptions options;
+  if (!qv::standin::parseOptions(argc, argv, options)) {
+    std::cerr << qv::standin::usage(kEndpoints);
     return 2;
   }
   sigset_t stopSignals;
@@ -75,19 +54,25 @@ int main(int argc, char** argv) {
 
   qv::standin::Aircraft aircraft(options.engines, options.title, options.gearDown);
   qv::standin::StandinServer server(aircraft, std::cout);
-  const std::string path = qv::standin::socketPath();
-  const std::string folder = qv::standin::privateSocketFolder();
   std::string error;
-  if ((!folder.empty() && !qv::standin::makePrivateFolder(folder, error)) ||
-      !server.listen(path, error)) {
+  bool listening = false;
+  if (options.tcpPort) {
+    listening = server.listen({true, *options.tcpPort, {}}, error);
+  } else {
+    const std::string folder = qv::standin::privateSocketFolder();
+    listening = (folder.empty() || qv::standin::makePrivateFolder(folder, error)) &&
+                server.listen({false, 0, qv::standin::socketPath()}, error);
+  }
+  if (!listening) {
     std::cerr << error << '\n';
     close(stopFd);
     return 1;
   }
-  std::cout << "stand-in simulator on " << path << ": \"" << options.title << "\", "
-            << options.engines << " engine(s), gear " << (options.gearDown ? "down" : "up")
-            << std::endl;
-  server.run(stopFd);
+  const qv::standin::net::Endpoint& endpoint = server.endpoint();
+  const std::string where =
+      endpoint.tcp ? "127.0.0.1:" + std::to_string(endpoint.port) : endpoint.path;
+  std::cout << qv::standin::listeningLine(where, options) << std::endl;
+  server.run([stopFd] { return signalled(stopFd); });
   close(stopFd);
   return 0;
 }

@@ -17,6 +17,7 @@
 #include "profile/FileReplacementStorage.h"
 #include "profile/ProfileFile.h"
 #include "profile/ProfileView.h"
+#include "profile/Utf8Path.h"
 
 namespace qv::test {
 
@@ -83,6 +84,11 @@ inline void writeBytes(const fs::path& path, const std::string& bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+inline std::string utf8Text(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return {text.begin(), text.end()};
+}
+
 inline std::string defaultProfileBytes() {
   return readBytes(fs::path(QV_TEST_DATA_DIR) / "default-profile.psv");
 }
@@ -105,12 +111,15 @@ class ProfileFileTest : public ::testing::Test {
     fs::remove_all(dir, ignored);
   }
 
-  [[nodiscard]] std::string path(const std::string& name) const { return (dir / name).string(); }
+  // Names travel as UTF-8 whatever the platform's own path encoding is.
+  [[nodiscard]] std::string path(const std::string& name) const {
+    return utf8Text(dir / utf8Path(name));
+  }
 
   [[nodiscard]] std::vector<std::string> folderEntries() const {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir)) {
-      names.push_back(entry.path().filename().string());
+      names.push_back(utf8Text(entry.path().filename()));
     }
     return names;
   }

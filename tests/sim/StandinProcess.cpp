@@ -30,6 +30,7 @@ StandinProcess::~StandinProcess() {
   if (pid_ > 0) {
     end(SIGKILL);
   }
+  unsetenv("QV_STANDIN_PORT");
   std::error_code ignored;
   std::filesystem::remove_all(directory_, ignored);
 }
@@ -42,6 +43,9 @@ void StandinProcess::start(const std::vector<std::string>& options) {
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
   std::vector<std::string> args{QV_STANDIN_SIMULATOR};
   args.insert(args.end(), options.begin(), options.end());
+  if (tcp_) {
+    args.insert(args.end(), {"--tcp", "0"});
+  }
   std::vector<char*> argv;
   for (std::string& arg : args) {
     argv.push_back(arg.data());
@@ -56,6 +60,12 @@ void StandinProcess::start(const std::vector<std::string>& options) {
   // It prints its first line once it listens.
   if (!repeatUntil([] {}, [this] { return linesWith("stand-in simulator on") == 1; })) {
     throw std::runtime_error("the stand-in simulator did not start: " + output());
+  }
+  if (tcp_) {
+    // "stand-in simulator on 127.0.0.1:PORT: ..."
+    const std::string line = output();
+    const size_t port = line.find("127.0.0.1:") + 10;
+    setenv("QV_STANDIN_PORT", line.substr(port, line.find(':', port) - port).c_str(), 1);
   }
 }
 

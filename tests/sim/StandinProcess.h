@@ -19,6 +19,9 @@ class StandinProcess {
   StandinProcess(const StandinProcess&) = delete;
   StandinProcess& operator=(const StandinProcess&) = delete;
 
+  // Every later start() listens on TCP (a free port on 127.0.0.1), which
+  // this process and its children are pointed at.
+  void useTcp() { tcp_ = true; }
   // Starts the simulator and waits until it listens.
   void start(const std::vector<std::string>& options = {});
   // SIGTERM: the simulator sends QUIT and ends.
@@ -41,6 +44,7 @@ class StandinProcess {
   std::string outputFile_;
   pid_t pid_ = -1;
   int runs_ = 0;
+  bool tcp_ = false;
 };
 
 // Calls `step` every 20 ms until `done` holds or `timeout` passes; returns

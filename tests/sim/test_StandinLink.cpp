@@ -221,5 +221,30 @@ TEST_F(StandinLink, GearLightsFollowTheMovingGear) {
   EXPECT_GE(panel.reports.size(), 8U) << "intermediate positions are reported as they change";
 }
 
+// The same pair over loopback TCP, as the Windows library meets a simulator.
+class StandinLinkOverTcp : public StandinLink {
+ protected:
+  StandinLinkOverTcp() { sim.useTcp(); }
+};
+
+TEST_F(StandinLinkOverTcp, ConnectsReceivesDataAppliesEventsAndSeesTheSimulatorGo) {
+  // Not bound to the first tick: a loaded machine may answer an open late.
+  sim.start({"--title", "Over TCP"});
+  ASSERT_TRUE(tickUntil([this] { return link.SimCon.Title == "Over TCP"; }));
+  EXPECT_EQ(link.SimCon.AppVersion, "Stand-in Simulator 10.0.61637.0");
+  engine.SetKeyOn(13);
+  ASSERT_TRUE(simPrinted("TOGGLE_MASTER_BATTERY 0: ELECTRICAL MASTER BATTERY 1"));
+  ASSERT_TRUE(tickUntil([this] { return link.SimCon.PlaneData[1].Value == 1.0; }));
+
+  sim.stop();
+  ASSERT_TRUE(tickUntil([this] { return link.SimCon.SimStatus == "Loaded"; }))
+      << "the link sees the simulator stop";
+  sim.start();
+  ASSERT_TRUE(tickUntil([this] { return link.SimCon.SimStatus == "Connected"; }));
+  sim.kill();
+  ASSERT_TRUE(tickUntil([this] { return link.SimCon.SimStatus == "Loaded"; }))
+      << "a closed stream ends the connection";
+}
+
 }  // namespace
 }  // namespace qv

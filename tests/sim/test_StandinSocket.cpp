@@ -123,7 +123,7 @@ TEST_F(StandinSocket, WhatIsNotAStaleSocketOfTheUserIsLeftUntouched) {
   const std::string file = dir + "/file.sock";
   std::ofstream(file) << "keep me";
   standin::StandinServer first(aircraft, out);
-  EXPECT_FALSE(first.listen(file, error));
+  EXPECT_FALSE(first.listen({false, 0, file}, error));
   EXPECT_EQ(error, file + " is not a socket; left untouched");
   std::ifstream kept(file);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "keep me");
@@ -132,7 +132,7 @@ TEST_F(StandinSocket, WhatIsNotAStaleSocketOfTheUserIsLeftUntouched) {
   makeStaleSocket(foreign);
   ASSERT_EQ(lchown(foreign.c_str(), kOtherUser, kOtherUser), 0);
   standin::StandinServer second(aircraft, out);
-  EXPECT_FALSE(second.listen(foreign, error));
+  EXPECT_FALSE(second.listen({false, 0, foreign}, error));
   EXPECT_EQ(error, foreign + " belongs to another user; left untouched");
   EXPECT_TRUE(fs::is_socket(foreign));
 }
@@ -141,11 +141,11 @@ TEST_F(StandinSocket, StaleSocketOfTheUserIsReplacedButALiveOneKept) {
   const std::string path = dir + "/sim.sock";
   makeStaleSocket(path);
   standin::StandinServer server(aircraft, out);
-  ASSERT_TRUE(server.listen(path, error)) << error;
+  ASSERT_TRUE(server.listen({false, 0, path}, error)) << error;
   EXPECT_TRUE(listening(path)) << "the new socket";
 
   standin::StandinServer second(aircraft, out);
-  EXPECT_FALSE(second.listen(path, error));
+  EXPECT_FALSE(second.listen({false, 0, path}, error));
   EXPECT_EQ(error, "a stand-in simulator already runs on " + path);
   EXPECT_TRUE(listening(path)) << "the running one keeps its socket";
 }

@@ -1,0 +1,49 @@
+// The Windows program: the platform's services, the Win32 window and the
+// window's logic, then the message loop.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "platform/windows/DeviceNotificationWindow.h"
+#include "platform/windows/SendInputInjector.h"
+#include "platform/windows/SetupApiHidPlatform.h"
+#include "platform/windows/Win32EventLoop.h"
+#include "sim/SimConnect.h"
+#include "ui/MainForm.h"
+#include "ui/win32/Win32Toolkit.h"
+#include "ui/win32/Win32Window.h"
+
+int main() {
+  qv::Win32EventLoop loop;
+  qv::Win32Toolkit toolkit(loop);
+  // The look comes first, before any window exists: the common controls of
+  // the manifest's version 6. Without them the plain look stays.
+  const INITCOMMONCONTROLSEX controls{
+      sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
+  if (InitCommonControlsEx(&controls) == FALSE) {
+    toolkit.showError(
+        "The visual style \"Cyan Dusk\" cannot be applied: the common controls "
+        "could not be initialised.");
+  }
+
+  const auto injector = qv::makeSendInputInjector();
+  const auto hid = qv::makeSetupApiHidPlatform();
+  const auto deviceChanges = qv::makeDeviceNotificationWindow();
+
+  qv::Win32Window window;
+  int exitCode = 0;
+  {
+    qv::TMainForm form({*injector, *hid, deviceChanges.get(), qv::simLibraryFileName()},
+                       window.controls(), toolkit);
+    window.showCentred();
+    MSG message;
+    BOOL got = 0;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    exitCode = got == 0 ? static_cast<int>(message.wParam) : 1;
+    // The logic goes first: its shut-down still acts on the window's controls.
+  }
+  return exitCode;
+}

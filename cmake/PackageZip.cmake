@@ -1,0 +1,41 @@
+# The Windows release archive: cpack in a Windows build folder makes
+# quorvane-<version>-win64.zip (or -win32.zip):
+#   quorvane.exe            statically linked: nothing to install beside it
+#   README.md
+#   standin/SimConnect.dll  the stand-in client library and simulator, in a
+#   standin/quorvane-standin-sim.exe   folder of their own
+# The stand-in's SimConnect.dll never lies next to quorvane.exe: the program
+# would load it instead of the simulator's own library.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(qv_zip_arch win64)
+else()
+  set(qv_zip_arch win32)
+endif()
+
+# Only what is named here goes into the archive; other install rules (the
+# Linux ones) and the stand-in's import library stay out.
+set(qv_zip_component windows_release)
+if(TARGET quorvane)
+  install(TARGETS quorvane RUNTIME DESTINATION . COMPONENT ${qv_zip_component})
+endif()
+install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION . COMPONENT ${qv_zip_component})
+foreach(standin_target SimConnect quorvane-standin-sim)
+  if(TARGET ${standin_target})
+    install(TARGETS ${standin_target}
+            RUNTIME DESTINATION standin COMPONENT ${qv_zip_component}
+            ARCHIVE DESTINATION lib COMPONENT windows_import_libraries)
+  endif()
+endforeach()
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME quorvane)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_FILE_NAME quorvane-${PROJECT_VERSION}-${qv_zip_arch})
+set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL ${qv_zip_component})
+set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
+# One folder named like the archive, so unpacking never scatters files.
+set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_STRIP_FILES ON)
+include(CPack)

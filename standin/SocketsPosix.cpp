@@ -1,0 +1,214 @@
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "standin/SocketFile.h"
+#include "standin/Sockets.h"
+#include "standin/StandinProtocol.h"
+
+namespace qv::standin::net {
+
+namespace {
+
+// A connect to a simulator that does not take connections (stopped, queue
+// full) gives up after this long: the open runs on the program's main thread.
+constexpr int kConnectWaitMs = 20;
+
+int fdOf(Handle socket) {
+  return static_cast<int>(socket);
+}
+
+bool fillLocal(const std::string& path, sockaddr_un& address) {
+  address = sockaddr_un{};
+  address.sun_family = AF_UNIX;
+  if (path.size() >= sizeof address.sun_path) {
+    return false;
+  }
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+  return true;
+}
+
+sockaddr_in loopback(uint16_t port) {
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(port);
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  return address;
+}
+
+// Small requests and answers go out at once, not held back to be joined.
+void sendAtOnce(int fd) {
+  const int on = 1;
+  static_cast<void>(setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on));
+}
+
+Handle connectLocal(const std::string& path) {
+  sockaddr_un address{};
+  if (!fillLocal(path, address)) {
+    return kNoSocket;
+  }
+  const int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (fd < 0) {
+    return kNoSocket;
+  }
+  // A local connect completes at once or fails with EAGAIN when the
+  // simulator does not take connections (stopped, queue full). Only a
+  // simulator of this user is talked to.
+  if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+      peerUser(fd) != geteuid()) {
+    close(fd);
+    return kNoSocket;
+  }
+  return fd;
+}
+
+Handle connectTcp(uint16_t port) {
+  const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (fd < 0) {
+    return kNoSocket;
+  }
+  const sockaddr_in address = loopback(port);
+  if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    pollfd writable{fd, POLLOUT, 0};
+    int failure = 0;
+    socklen_t size = sizeof failure;
+    if (errno != EINPROGRESS || poll(&writable, 1, kConnectWaitMs) != 1 ||
+        getsockopt(fd, SOL_SOCKET, SO_ERROR, &failure, &size) != 0 || failure != 0) {
+      close(fd);
+      return kNoSocket;
+    }
+  }
+  sendAtOnce(fd);
+  return fd;
+}
+
+Handle listenLocal(const std::string& path, std::string& error) {
+  sockaddr_un address{};
+  if (!fillLocal(path, address)) {
+    error = "socket path too long: " + path;
+    return kNoSocket;
+  }
+  if (!clearSocketPath(path, error)) {
+    return kNoSocket;
+  }
+  const int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (fd < 0 || bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+      listen(fd, 8) != 0) {
+    error = "cannot listen on " + path + ": " + lastErrorText();
+    if (fd >= 0) {
+      close(fd);
+    }
+    return kNoSocket;
+  }
+  return fd;
+}
+
+Handle listenTcp(uint16_t& port, std::string& error) {
+  const std::string where = "127.0.0.1:" + std::to_string(port);
+  const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  // A simulator started again at once takes its port back from the
+  // connections the last one left behind.
+  const int on = 1;
+  sockaddr_in address = loopback(port);
+  socklen_t size = sizeof address;
+  if (fd < 0 || setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0 ||
+      bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+      listen(fd, 8) != 0 || getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+    error = "cannot listen on " + where + ": " + lastErrorText();
+    if (fd >= 0) {
+      close(fd);
+    }
+    return kNoSocket;
+  }
+  port = ntohs(address.sin_port);
+  return fd;
+}
+
+}  // namespace
+
+bool start() {
+  return true;
+}
+
+void finish() {}
+
+Handle connectTo(const Endpoint& endpoint) {
+  return endpoint.tcp ? connectTcp(endpoint.port) : connectLocal(endpoint.path);
+}
+
+Handle listenOn(Endpoint& endpoint, std::string& error) {
+  return endpoint.tcp ? listenTcp(endpoint.port, error) : listenLocal(endpoint.path, error);
+}
+
+void closeListener(Handle listener, const Endpoint& endpoint) {
+  close(fdOf(listener));
+  if (!endpoint.tcp) {
+    static_cast<void>(unlink(endpoint.path.c_str()));
+  }
+}
+
+Handle acceptClient(Handle listener, const Endpoint& endpoint, std::string& refusal) {
+  const int fd = accept4(fdOf(listener), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+  if (fd < 0) {
+    return kNoSocket;
+  }
+  if (endpoint.tcp) {
+    sendAtOnce(fd);
+    return fd;
+  }
+  if (const std::optional<uid_t> user = peerUser(fd); user != geteuid()) {
+    refusal = "refused a client of another user (uid " +
+              (user ? std::to_string(*user) : std::string("unknown")) + ")";
+    close(fd);
+    return kNoSocket;
+  }
+  return fd;
+}
+
+long sendSome(Handle socket, const void* data, size_t size) {
+  const ssize_t sent = send(fdOf(socket), data, size, MSG_NOSIGNAL | MSG_DONTWAIT);
+  if (sent >= 0) {
+    return sent;
+  }
+  return errno == EAGAIN || errno == EWOULDBLOCK ? kWouldBlock : kFailed;
+}
+
+long receiveSome(Handle socket, void* data, size_t size) {
+  const ssize_t length = recv(fdOf(socket), data, size, MSG_DONTWAIT);
+  if (length >= 0) {
+    return length;
+  }
+  return errno == EAGAIN || errno == EWOULDBLOCK ? kWouldBlock : kFailed;
+}
+
+void waitReadable(const std::vector<Handle>& sockets, std::vector<bool>& ready, int timeoutMs) {
+  std::vector<pollfd> fds;
+  fds.reserve(sockets.size());
+  for (const Handle socket : sockets) {
+    fds.push_back({fdOf(socket), POLLIN, 0});
+  }
+  const bool polled = poll(fds.data(), fds.size(), timeoutMs) > 0;
+  ready.assign(sockets.size(), false);
+  for (size_t i = 0; polled && i < fds.size(); ++i) {
+    ready[i] = fds[i].revents != 0;
+  }
+}
+
+void closeSocket(Handle socket) {
+  if (socket != kNoSocket) {
+    close(fdOf(socket));
+  }
+}
+
+std::string lastErrorText() {
+  return std::strerror(errno);
+}
+
+}  // namespace qv::standin::net

@@ -1,0 +1,181 @@
+// Every row of the form's tables is a native control with its place, size,
+// font and flags; typing and key-down reach the logic as on every backend.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/windows/ui/Win32UiRig.h"
+#include "ui/win32/Win32Text.h"
+
+namespace qv::test {
+namespace {
+
+std::wstring classOf(HWND hwnd) {
+  std::vector<wchar_t> name(64, L'\0');
+  const int length = GetClassNameW(hwnd, name.data(), static_cast<int>(name.size()));
+  return {name.data(), static_cast<size_t>(length)};
+}
+
+std::wstring classFor(Kind kind) {
+  switch (kind) {
+    case Kind::Button:
+    case Kind::Group:
+    case Kind::RadioGroup:
+    case Kind::CheckBox:
+      return L"Button";
+    case Kind::Edit:
+    case Kind::Memo:
+      return L"Edit";
+    case Kind::Combo:
+      return L"ComboBox";
+    case Kind::Label:
+    case Kind::Heading:
+      return L"Static";
+    case Kind::List:
+      return L"ListBox";
+    case Kind::Panel:
+    case Kind::Page:
+      return L"QvPanel";
+    case Kind::Picture:
+      return L"QvPicture";
+    case Kind::Pages:
+      return WC_TABCONTROLW;
+    case Kind::Grid:
+      return WC_LISTVIEWW;
+    case Kind::Window:
+      break;
+  }
+  return {};
+}
+
+RECT placeInParent(HWND hwnd) {
+  RECT box{};
+  GetWindowRect(hwnd, &box);
+  MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&box), 2);
+  return box;
+}
+
+// The font a row asks for: its own, else its nearest parent's.
+FontSpec wantedFont(const Form& form, const Control& row) {
+  const Control* at = &row;
+  while (at->font.family.empty() && at->kind != Kind::Window) {
+    at = at->parent.empty() ? &form.front() : findRow(form, at->parent);
+  }
+  return at->font;
+}
+
+LONG_PTR style(HWND hwnd) {
+  return GetWindowLongPtrW(hwnd, GWL_STYLE);
+}
+
+void expectRowsAreNativeControls(const Form& form, Win32Controls& controls) {
+  for (const Control& row : form) {
+    SCOPED_TRACE(std::string(row.name));
+    HWND hwnd = controls.window(row.name);
+    ASSERT_NE(hwnd, nullptr);
+    if (row.kind == Kind::Window) {
+      RECT client;
+      GetClientRect(hwnd, &client);
+      EXPECT_EQ(client.right, row.width);
+      EXPECT_EQ(client.bottom, row.height);
+      continue;
+    }
+    EXPECT_EQ(classOf(hwnd), classFor(row.kind));
+    const Control* parentRow = row.parent.empty() ? &form.front() : findRow(form, row.parent);
+    ASSERT_NE(parentRow, nullptr);
+    EXPECT_EQ(GetParent(hwnd), controls.window(parentRow->name));
+    const FontSpec wanted = wantedFont(form, row);
+    LOGFONTW font{};
+    ASSERT_NE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)),
+                         sizeof(font), &font),
+              0);
+    EXPECT_EQ(narrow(font.lfFaceName), wanted.family);
+    EXPECT_EQ(font.lfHeight, -wanted.pixels);
+    EXPECT_EQ(font.lfWeight >= FW_BOLD, wanted.bold);
+    EXPECT_EQ(font.lfItalic != 0, wanted.italic);
+    EXPECT_EQ(font.lfUnderline != 0, wanted.underline);
+    EXPECT_EQ((style(hwnd) & WS_DISABLED) != 0, row.has(flag::kDisabled));
+    if (row.kind == Kind::Page) {
+      continue;  // placed by its page control
+    }
+    EXPECT_EQ((style(hwnd) & WS_VISIBLE) == 0, row.has(flag::kHidden));
+    const RECT box = placeInParent(hwnd);
+    EXPECT_EQ(box.left, row.x);
+    EXPECT_EQ(box.top, row.y);
+    if (row.has(flag::kAutoSize)) {
+      EXPECT_GE(box.right - box.left, row.width);
+    } else {
+      EXPECT_EQ(box.right - box.left, row.width);
+      EXPECT_EQ(box.bottom - box.top, row.height);
+    }
+    if (row.kind == Kind::Edit) {
+      EXPECT_EQ(controls.text(row.name), row.text);
+      EXPECT_EQ((style(hwnd) & ES_READONLY) != 0, row.has(flag::kReadOnly));
+    }
+    if (row.kind == Kind::Combo) {
+      EXPECT_EQ(controls.items(row.name).size(), row.items.size());
+      EXPECT_EQ(controls.text(row.name), row.text);
+      EXPECT_EQ((style(hwnd) & 3) == CBS_DROPDOWN, row.has(flag::kEditable));
+    }
+    if (row.kind == Kind::RadioGroup) {
+      EXPECT_EQ(controls.radioItems(row.name).size(), row.items.size());
+    }
+  }
+}
+
+TEST(Win32Window, EveryRowOfTheMainWindowIsANativeControlAtItsPlace) {
+  Win32UiRig rig;
+  expectRowsAreNativeControls(mainWindowForm(), rig.controls());
+  // The debug page's tab is hidden; the window opens on "Info".
+  HWND pages = rig.control("PageControl1");
+  EXPECT_EQ(TabCtrl_GetItemCount(pages), 6);
+  EXPECT_EQ(TabCtrl_GetCurSel(pages), 5);
+  EXPECT_TRUE(IsWindowVisible(rig.control("TabSheet4")));
+  EXPECT_FALSE(IsWindowVisible(rig.control("TabSheet1")));
+}
+
+TEST(Win32Window, TheInformationDialogIsAModalFormOfNativeControls) {
+  Win32UiRig rig;
+  bool filled = false;
+  rig.toolkit.showModal(infoDialogForm(), [&filled](Controls& form) {
+    expectRowsAreNativeControls(infoDialogForm(), dynamic_cast<Win32Controls&>(form));
+    form.setText("Vid", "06A3 = 1699");
+    EXPECT_EQ(form.text("Vid"), "06A3 = 1699");
+    filled = true;
+    // Closed as the user would, once its loop runs.
+    PostMessageW(GetParent(dynamic_cast<Win32Controls&>(form).window("DevStrings")), WM_CLOSE, 0,
+                 0);
+  });
+  EXPECT_TRUE(filled);
+  EXPECT_TRUE(IsWindowEnabled(rig.window.handle()));
+}
+
+TEST(Win32Window, DigitBoxesJudgeOnlyTypingAndKeysShowTheirCode) {
+  Win32UiRig rig;
+  HWND code = rig.control("Edit4");
+  SendMessageW(code, EM_SETSEL, 1, 1);
+  SendMessageW(code, WM_CHAR, L'a', 0);
+  SendMessageW(code, WM_CHAR, L'7', 0);
+  EXPECT_EQ(rig.controls().text("Edit4"), "07");
+  // The presses box takes two characters from the keyboard ...
+  HWND presses = rig.control("Edit5");
+  SendMessageW(presses, EM_SETSEL, 1, 1);
+  SendMessageW(presses, WM_CHAR, L'2', 0);
+  SendMessageW(presses, WM_CHAR, L'3', 0);
+  EXPECT_EQ(rig.controls().text("Edit5"), "12");
+  // ... but a longer text from a profile is kept whole.
+  rig.controls().setText("Edit5", "123");
+  EXPECT_EQ(rig.controls().text("Edit5"), "123");
+
+  SendMessageW(rig.control("TxtKeyRead"), WM_KEYDOWN, VK_F5, 0);
+  EXPECT_EQ(rig.controls().text("TxtKeyCode"), "116");
+
+  rig.controls().setText("ComboBox10", "c control");
+  // Kept as typed: the items match only with the same case.
+  EXPECT_EQ(rig.controls().text("ComboBox10"), "c control");
+  rig.controls().setText("ComboBox10", "C Control");
+  EXPECT_EQ(rig.controls().selected("ComboBox10"), 1);
+}
+
+}  // namespace
+}  // namespace qv::test
