@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/windows/SendInputInjector.h"
 #include "tests/windows/ui/Win32UiRig.h"
 #include "ui/win32/Win32Text.h"
 
@@ -175,6 +176,16 @@ TEST(Win32Window, DigitBoxesJudgeOnlyTypingAndKeysShowTheirCode) {
   EXPECT_EQ(rig.controls().text("ComboBox10"), "c control");
   rig.controls().setText("ComboBox10", "C Control");
   EXPECT_EQ(rig.controls().selected("ComboBox10"), 1);
+}
+
+TEST(Win32Window, ARealKeyInTheKeyCodeBoxShowsItsOwnVirtualKeyCode) {
+  Win32UiRig rig;
+  SetForegroundWindow(rig.window.handle());
+  SetFocus(rig.control("TxtKeyRead"));
+  const std::vector<KeyEvent> f5{{VK_F5, false}, {VK_F5, true}};
+  makeSendInputInjector()->inject(f5);
+  EXPECT_TRUE(pumpUntil([&rig] { return rig.controls().text("TxtKeyCode") == "116"; }))
+      << rig.controls().text("TxtKeyCode");
 }
 
 }  // namespace
