@@ -133,6 +133,16 @@ TEST(Win32Window, EveryRowOfTheMainWindowIsANativeControlAtItsPlace) {
   EXPECT_EQ(TabCtrl_GetCurSel(pages), 5);
   EXPECT_TRUE(IsWindowVisible(rig.control("TabSheet4")));
   EXPECT_FALSE(IsWindowVisible(rig.control("TabSheet1")));
+  // The byte editors made at the first activation lie on the console beside
+  // drEdit1 (row 1, column 1 here), hidden; the last of them exists unplaced.
+  HWND editor = rig.control("Edits17");
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(GetParent(editor), rig.control("Panel7"));
+  const RECT box = placeInParent(editor);
+  EXPECT_EQ(box.left, 311 + 265 + 2);
+  EXPECT_EQ(box.top, 260 + 23 + 2);
+  EXPECT_FALSE(IsWindowVisible(editor));
+  EXPECT_NE(rig.control("Edits1023"), nullptr);
 }
 
 TEST(Win32Window, TheInformationDialogIsAModalFormOfNativeControls) {
