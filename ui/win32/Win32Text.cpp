@@ -2,29 +2,16 @@
 
 #include <vector>
 
+#include "platform/windows/Win32Text.h"
+
 namespace qv {
 
 std::wstring wide(std::string_view text) {
-  if (text.empty()) {
-    return {};
-  }
-  const int size = static_cast<int>(text.size());
-  const int count = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
-  std::wstring out(static_cast<size_t>(count), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), size, out.data(), count);
-  return out;
+  return wideFromUtf8(std::string(text));
 }
 
 std::string narrow(std::wstring_view text) {
-  if (text.empty()) {
-    return {};
-  }
-  const int size = static_cast<int>(text.size());
-  const int count =
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(count), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), count, nullptr, nullptr);
-  return out;
+  return utf8FromWide(text.data(), text.size());
 }
 
 std::string windowText(HWND window) {

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/windows/SendInputInjector.h"
 #include "tests/windows/ui/Win32UiRig.h"
 #include "ui/win32/Win32Text.h"
 
@@ -132,6 +133,16 @@ TEST(Win32Window, EveryRowOfTheMainWindowIsANativeControlAtItsPlace) {
   EXPECT_EQ(TabCtrl_GetCurSel(pages), 5);
   EXPECT_TRUE(IsWindowVisible(rig.control("TabSheet4")));
   EXPECT_FALSE(IsWindowVisible(rig.control("TabSheet1")));
+  // The byte editors made at the first activation lie on the console beside
+  // drEdit1 (row 1, column 1 here), hidden; the last of them exists unplaced.
+  HWND editor = rig.control("Edits17");
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(GetParent(editor), rig.control("Panel7"));
+  const RECT box = placeInParent(editor);
+  EXPECT_EQ(box.left, 311 + 265 + 2);
+  EXPECT_EQ(box.top, 260 + 23 + 2);
+  EXPECT_FALSE(IsWindowVisible(editor));
+  EXPECT_NE(rig.control("Edits1023"), nullptr);
 }
 
 TEST(Win32Window, TheInformationDialogIsAModalFormOfNativeControls) {
@@ -175,6 +186,16 @@ TEST(Win32Window, DigitBoxesJudgeOnlyTypingAndKeysShowTheirCode) {
   EXPECT_EQ(rig.controls().text("ComboBox10"), "c control");
   rig.controls().setText("ComboBox10", "C Control");
   EXPECT_EQ(rig.controls().selected("ComboBox10"), 1);
+}
+
+TEST(Win32Window, ARealKeyInTheKeyCodeBoxShowsItsOwnVirtualKeyCode) {
+  Win32UiRig rig;
+  SetForegroundWindow(rig.window.handle());
+  SetFocus(rig.control("TxtKeyRead"));
+  const std::vector<KeyEvent> f5{{VK_F5, false}, {VK_F5, true}};
+  makeSendInputInjector()->inject(f5);
+  EXPECT_TRUE(pumpUntil([&rig] { return rig.controls().text("TxtKeyCode") == "116"; }))
+      << rig.controls().text("TxtKeyCode");
 }
 
 }  // namespace

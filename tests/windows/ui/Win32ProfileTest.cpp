@@ -68,9 +68,11 @@ TEST(Win32Profile, LoadOfAMissingFileAndApplyOfABadNumberShowTheirMessages) {
 TEST(Win32Profile, TheTimerTicksWhileAMessageBoxIsOpen) {
   Win32UiRig rig;
   int ticks = 0;
+  int ticksAtOpen = 0;
   rig.toolkit.startTimer(250, [&ticks] { ++ticks; });
   std::thread user;
-  rig.answers.then([&user](HWND box) {
+  rig.answers.then([&](HWND box) {
+    ticksAtOpen = ticks;
     user = std::thread([box] {
       Sleep(1100);
       PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
@@ -78,8 +80,7 @@ TEST(Win32Profile, TheTimerTicksWhileAMessageBoxIsOpen) {
   });
   rig.toolkit.showMessage("a moment");
   user.join();
-  EXPECT_GE(ticks, 3);
-  EXPECT_LE(ticks, 5);
+  EXPECT_GE(ticks - ticksAtOpen, 3);
 }
 
 }  // namespace
