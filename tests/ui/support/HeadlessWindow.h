@@ -22,12 +22,13 @@ inline std::string fixture(const std::string& name) {
 }
 
 // The window's logic on the recording backend, scripted devices, a
-// recording injector and no simulator library, started in a working folder
-// of its own.
+// recording injector (or the one given) and no simulator library, started in
+// a working folder of its own.
 class HeadlessWindow {
  public:
   explicit HeadlessWindow(
-      const std::function<void(const std::filesystem::path&)>& prepareFolder = {}) {
+      const std::function<void(const std::filesystem::path&)>& prepareFolder = {},
+      KeyInjector* injector = nullptr) {
     std::string pattern = (std::filesystem::temp_directory_path() / "qv-window-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
       throw std::runtime_error("no temporary folder");
@@ -39,8 +40,9 @@ class HeadlessWindow {
       prepareFolder(folder_);
     }
     form = std::make_unique<TMainForm>(
-        PlatformServices{recorder, platform, nullptr, "/nonexistent/libSimConnect.so"}, controls,
-        toolkit);
+        PlatformServices{injector != nullptr ? *injector : recorder, platform, nullptr,
+                         "/nonexistent/libSimConnect.so"},
+        controls, toolkit);
   }
   ~HeadlessWindow() {
     form.reset();
