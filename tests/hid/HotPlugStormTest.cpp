@@ -22,13 +22,17 @@ struct Holdings {
 class HotPlugStorm : public ::testing::Test {
  protected:
   void SetUp() override {
-    keyboard = rig.platform.plugIn(mouseSpec());
+    // Present throughout and, like most HID devices, open only without
+    // access rights: listed and checked out, never read.
+    ScriptedDeviceSpec keyboard = mouseSpec();
+    keyboard.product = u"Keyboard";
+    keyboard.readWrite = false;
+    rig.platform.plugIn(keyboard);
     rig.firstScan();
   }
 
   Holdings holdings() {
-    // The keyboard's fresh reader opens its read channel in its own time.
-    EXPECT_TRUE(pumpUntil(rig.loop, [this] { return keyboard->openReadHandles() == 1; }));
+    rig.loop.runPending();
     return {threadCount(), rig.platform.liveHandles(), rig.controller.Count(), liveAllocations()};
   }
 
@@ -36,7 +40,11 @@ class HotPlugStorm : public ::testing::Test {
   // the binding, the panel's reader left in one of three places.
   void cycle(int round) {
     const auto panel = rig.platform.plugIn({}, "/dev/hidraw-panel");
-    const auto mouse = rig.platform.plugIn(mouseSpec());
+    // A reader thread costs most under the thread sanitizer, so the mouse
+    // is readable in one round of four only.
+    ScriptedDeviceSpec mouseTraits = mouseSpec();
+    mouseTraits.readWrite = round % 4 == 0;
+    const auto mouse = rig.platform.plugIn(mouseTraits);
     rig.rescan();
     ASSERT_NE(rig.binding.SaitekSwitchPanel(), nullptr);
     peakAllocations = std::max(peakAllocations, liveAllocations());
@@ -67,7 +75,6 @@ class HotPlugStorm : public ::testing::Test {
   }
 
   HidRig rig;
-  std::shared_ptr<ScriptedDevice> keyboard;
   int64_t peakAllocations = 0;
 };
 
@@ -84,7 +91,9 @@ TEST_F(HotPlugStorm, TenThousandArrivalsLeaveNothingBehindAndThePanelStillDrives
   }
   const Holdings end = holdings();
 
-  EXPECT_EQ(end.threads, start.threads) << "a reader thread outlived its record";
+  // Against the warm state: a sanitizer starts a thread of its own once the
+  // first reader ran.
+  EXPECT_EQ(end.threads, warm.threads) << "a reader thread outlived its record";
   EXPECT_EQ(end.handles, start.handles) << "a handle outlived its record";
   EXPECT_EQ(end.records, 1);
   EXPECT_EQ(rig.binding.deviceCount(), 1);
