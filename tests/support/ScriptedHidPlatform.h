@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
@@ -221,7 +222,7 @@ class ScriptedHidPlatform final : public HidPlatform {
     if (!traits.openable || (access == HidAccess::ReadWrite && !traits.readWrite)) {
       return nullptr;
     }
-    return std::make_unique<Handle>(device, access == HidAccess::ReadWrite);
+    return std::make_unique<Handle>(device, access == HidAccess::ReadWrite, liveHandles_);
   }
 
   std::unique_ptr<HidInputChannel> openInput(const std::string& path, uint32_t& error) override {
@@ -230,8 +231,11 @@ class ScriptedHidPlatform final : public HidPlatform {
     if (error != 0) {
       return nullptr;
     }
-    return std::make_unique<Channel>(device);
+    return std::make_unique<Channel>(device, liveHandles_);
   }
+
+  // Handles and read channels not yet closed, of every device ever plugged in.
+  [[nodiscard]] int liveHandles() const { return liveHandles_; }
 
   uint32_t closedHandleError() const override { return kClosedHandleError; }
   bool deviceGone(uint32_t error) const override { return error == ScriptedDevice::kGoneError; }
@@ -249,11 +253,15 @@ class ScriptedHidPlatform final : public HidPlatform {
  private:
   class Handle final : public HidHandle {
    public:
-    Handle(std::shared_ptr<ScriptedDevice> device, bool readWrite)
-        : device_(std::move(device)), readWrite_(readWrite) {
+    Handle(std::shared_ptr<ScriptedDevice> device, bool readWrite, std::atomic<int>& live)
+        : device_(std::move(device)), readWrite_(readWrite), live_(live) {
       device_->handleOpened(1);
+      ++live_;
     }
-    ~Handle() override { device_->handleOpened(-1); }
+    ~Handle() override {
+      device_->handleOpened(-1);
+      --live_;
+    }
     Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
 
@@ -319,14 +327,20 @@ class ScriptedHidPlatform final : public HidPlatform {
     }
     std::shared_ptr<ScriptedDevice> device_;
     const bool readWrite_;
+    std::atomic<int>& live_;
   };
 
   class Channel final : public HidInputChannel {
    public:
-    explicit Channel(std::shared_ptr<ScriptedDevice> device) : device_(std::move(device)) {
+    Channel(std::shared_ptr<ScriptedDevice> device, std::atomic<int>& live)
+        : device_(std::move(device)), live_(live) {
       device_->readHandleOpened(1);
+      ++live_;
     }
-    ~Channel() override { device_->readHandleOpened(-1); }
+    ~Channel() override {
+      device_->readHandleOpened(-1);
+      --live_;
+    }
     Channel(const Channel&) = delete;
     Channel& operator=(const Channel&) = delete;
     HidReadOutcome read(uint8_t* buffer, size_t size, int32_t timeoutMs) override {
@@ -335,6 +349,7 @@ class ScriptedHidPlatform final : public HidPlatform {
 
    private:
     std::shared_ptr<ScriptedDevice> device_;
+    std::atomic<int>& live_;
   };
 
   std::shared_ptr<ScriptedDevice> find(const std::string& path) {
@@ -350,6 +365,7 @@ class ScriptedHidPlatform final : public HidPlatform {
   std::mutex mutex_;
   std::vector<std::shared_ptr<ScriptedDevice>> devices_;
   uint32_t nextInstance_ = 1;
+  std::atomic<int> liveHandles_ = 0;
 };
 
 }  // namespace qv::test

@@ -22,13 +22,13 @@ inline std::string fixture(const std::string& name) {
 }
 
 // The window's logic on the recording backend, scripted devices, a
-// recording injector and no simulator library, started in a working folder
-// of its own.
+// recording injector (or the one given) and no simulator library, started in
+// a working folder of its own.
 class HeadlessWindow {
  public:
   explicit HeadlessWindow(
       const std::function<void(const std::filesystem::path&)>& prepareFolder = {},
-      DeviceChangeSource* deviceChanges = nullptr) {
+      DeviceChangeSource* deviceChanges = nullptr, KeyInjector* injector = nullptr) {
     folder_ = makeTempFolder("qv-window-");
     previous_ = std::filesystem::current_path();
     std::filesystem::current_path(folder_);
@@ -36,7 +36,8 @@ class HeadlessWindow {
       prepareFolder(folder_);
     }
     form = std::make_unique<TMainForm>(
-        PlatformServices{recorder, platform, deviceChanges, "/nonexistent/libSimConnect.so"},
+        PlatformServices{injector != nullptr ? *injector : recorder, platform, deviceChanges,
+                         "/nonexistent/libSimConnect.so"},
         controls, toolkit);
   }
   ~HeadlessWindow() {
