@@ -1,16 +1,13 @@
 #pragma once
 
-#include <chrono>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <ostream>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "standin/Aircraft.h"
-#include "standin/StandinProtocol.h"
+#include "standin/ClientSession.h"
 
 namespace qv::standin {
 
@@ -31,26 +28,15 @@ class StandinServer {
   void run(int stopFd);
 
  private:
-  struct Datum {
-    std::string name;
-    uint32_t type;
-  };
   struct Client {
     int fd;
-    std::string name;
-    std::map<uint32_t, std::vector<Datum>> definitions;
-    std::map<uint32_t, std::string> events;  // client event id -> simulator event
-    std::set<uint32_t> sixHertz;             // client event ids subscribed to "6Hz"
+    ClientSession session;
   };
 
   void accept();
   // False when the client has gone.
-  bool serve(Client& client);
-  void handle(Client& client, const Request& request);
-  void sendData(Client& client, const Request& request);
-  void sendException(Client& client, const Request& request, uint32_t code, uint32_t index);
-  void sendSixHertz();
-  static void sendMessage(Client& client, const std::vector<uint8_t>& message);
+  static bool serve(Client& client);
+  static void sendMessage(int fd, const std::vector<uint8_t>& message);
   void dropClient(size_t index);
 
   Aircraft& aircraft_;
