@@ -1,6 +1,8 @@
 #include "engine/SwitchEngine.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -60,6 +62,12 @@ std::string hexByte(const char* format, unsigned value) {
   std::array<char, 8> buffer{};
   std::snprintf(buffer.data(), buffer.size(), format, value);
   return buffer.data();
+}
+
+// Delays in ticks come from a profile as any 32-bit values; their sum
+// saturates rather than overflowing.
+int32_t addDelays(int32_t first, int32_t second) {
+  return static_cast<int32_t>(std::clamp<int64_t>(int64_t{first} + second, INT32_MIN, INT32_MAX));
 }
 
 }  // namespace
@@ -195,7 +203,7 @@ void SwitchEngine::gearLightSequence(int firstStep, int secondStep) {
   if (second.value != "0") {
     AddAction(secondStep, first.pulses, "G");
     if (second.pulses != 0) {
-      AddAction(kCloseStep, first.pulses + second.pulses, "G");
+      AddAction(kCloseStep, addDelays(first.pulses, second.pulses), "G");
     }
   } else {
     AddAction(kCloseStep, first.pulses, "G");

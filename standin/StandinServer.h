@@ -1,18 +1,15 @@
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 #include <ostream>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "standin/Aircraft.h"
 #include "standin/Channel.h"
-#include "standin/StandinProtocol.h"
+#include "standin/ClientSession.h"
 
 namespace qv::standin {
 
@@ -36,25 +33,20 @@ class StandinServer {
   void run(const std::function<bool()>& stopRequested);
 
  private:
-  struct Datum {
-    std::string name;
-    uint32_t type;
-  };
   struct Client {
-    explicit Client(net::Handle socket, bool stream) : channel(socket, stream, requestLength) {}
+    Client(net::Handle socket, bool stream, Aircraft& aircraft, std::ostream& out)
+        : channel(socket, stream, requestLength),
+          session(aircraft, out,
+                  [this](const std::vector<uint8_t>& message) { sendMessage(*this, message); }) {}
+    Client(const Client&) = delete;
+    Client& operator=(const Client&) = delete;
     Channel channel;
-    std::string name;
-    std::map<uint32_t, std::vector<Datum>> definitions;
-    std::map<uint32_t, std::string> events;  // client event id -> simulator event
-    std::set<uint32_t> sixHertz;             // client event ids subscribed to "6Hz"
+    ClientSession session;
   };
 
   void accept();
   // False when the client has gone.
   bool serve(Client& client);
-  void handle(Client& client, const Request& request);
-  void sendData(Client& client, const Request& request);
-  void sendException(Client& client, const Request& request, uint32_t code, uint32_t index);
   void sendSixHertz();
   static void sendMessage(Client& client, const std::vector<uint8_t>& message);
   void dropClient(size_t index);

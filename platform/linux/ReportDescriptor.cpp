@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <map>
 #include <vector>
 
@@ -33,7 +34,7 @@ using ReportBits = std::map<uint8_t, uint64_t>;
 uint16_t lengthOf(const ReportBits& reports) {
   uint64_t bytes = 0;
   for (const auto& [id, bits] : reports) {
-    bytes = std::max(bytes, (bits + 7) / 8);
+    bytes = std::max(bytes, bits / 8 + (bits % 8 != 0 ? 1 : 0));
   }
   if (reports.empty()) {
     return 0;
@@ -74,8 +75,10 @@ ParsedReportDescriptor parseReportDescriptor(std::span<const uint8_t> descriptor
     if (type == kMain) {
       const int index = tag == kInput ? 0 : tag == kOutput ? 1 : tag == kFeature ? 2 : -1;
       if (index >= 0) {
-        reports.at(static_cast<size_t>(index))[globals.reportId] +=
-            uint64_t{globals.reportSize} * globals.reportCount;
+        uint64_t& bits = reports.at(static_cast<size_t>(index))[globals.reportId];
+        const uint64_t added = uint64_t{globals.reportSize} * globals.reportCount;
+        // Absurd sizes saturate: a wrapped sum would claim a short report.
+        bits = added > UINT64_MAX - bits ? UINT64_MAX : bits + added;
       }
     } else if (type == kGlobal) {
       switch (tag) {

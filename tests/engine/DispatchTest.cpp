@@ -219,6 +219,18 @@ TEST_F(GearLightSequence, ZeroDelaysKeepTheirColour) {
   EXPECT_EQ(engine.vtActionList.rows(), (std::vector<TActionRow>{{3, 3, "G"}}));
 }
 
+TEST_F(GearLightSequence, CloseDelayOfExtremeProfileDelaysSaturates) {
+  steps("Green", "2147483647", "Red", "5");
+  engine.SetKeyOn(1);
+  EXPECT_EQ(engine.vtActionList.rows(),
+            (std::vector<TActionRow>{{3, INT32_MAX, "G"}, {4, INT32_MAX, "G"}}));
+  engine.vtActionList.removeRows("G");
+  steps("Green", "-2147483648", "Red", "-5");
+  engine.SetKeyOn(5);
+  EXPECT_EQ(engine.vtActionList.rows(),
+            (std::vector<TActionRow>{{7, INT32_MIN, "G"}, {4, INT32_MIN, "G"}}));
+}
+
 TEST_F(GearLightSequence, PendingCloseIsShared) {
   steps("Green", "8", "None", "0");
   engine.SetKeyOn(1);

@@ -109,5 +109,12 @@ TEST(ReportDescriptor, LongItemsAreSkippedAndATruncatedItemEndsTheParse) {
   expectParsed({}, {0, 0, 0, false});
 }
 
+TEST(ReportDescriptor, AbsurdSizesSaturateRatherThanWrapToAShortReport) {
+  // 0xFFFFFFFF x 0xFFFFFFFF bits, then 3 x 0xAAAAAAAD: together 2^64 + 8 bits.
+  expectParsed({0x77, 0xFF, 0xFF, 0xFF, 0xFF, 0x97, 0xFF, 0xFF, 0xFF, 0xFF, 0x81,
+                0x02, 0x75, 0x03, 0x97, 0xAD, 0xAA, 0xAA, 0xAA, 0x81, 0x02},
+               {UINT16_MAX, 0, 0, false});
+}
+
 }  // namespace
 }  // namespace qv
