@@ -3,8 +3,8 @@
 #include "platform/DeviceChangeSource.h"
 #include "platform/HidPlatform.h"
 #include "platform/linux/HidapiPlatform.h"
+#include "platform/linux/SessionKeyInjector.h"
 #include "platform/linux/UdevHidrawMonitor.h"
-#include "platform/linux/XTestInjector.h"
 #include "sim/SimConnect.h"
 #include "ui/MainForm.h"
 #include "ui/qt/CyanDusk.h"
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     toolkit.showError(error.toStdString());
   }
 
-  const std::unique_ptr<qv::KeyInjector> injector = qv::makeXTestInjector();
+  const std::unique_ptr<qv::KeyInjector> injector = qv::makeSessionKeyInjector();
   const std::unique_ptr<qv::HidPlatform> hid = qv::makeHidapiPlatform();
   const std::unique_ptr<qv::DeviceChangeSource> deviceChanges = qv::makeUdevHidrawMonitor();
 

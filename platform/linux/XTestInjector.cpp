@@ -30,6 +30,8 @@ class XTestInjector final : public KeyInjector {
   XTestInjector(const XTestInjector&) = delete;
   XTestInjector& operator=(const XTestInjector&) = delete;
 
+  [[nodiscard]] bool connected() const { return display_ != nullptr; }
+
   void inject(std::span<const KeyEvent> batch) override {
     if (display_ == nullptr) {
       return;
@@ -55,6 +57,14 @@ class XTestInjector final : public KeyInjector {
 
 std::unique_ptr<KeyInjector> makeXTestInjector() {
   return std::make_unique<XTestInjector>();
+}
+
+std::unique_ptr<KeyInjector> openXTestInjector() {
+  auto injector = std::make_unique<XTestInjector>();
+  if (!injector->connected()) {
+    return nullptr;
+  }
+  return injector;
 }
 
 }  // namespace qv
