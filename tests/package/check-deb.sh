@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Checks the Debian package: lintian without errors (its whole report is
+# printed), the exact file list, the control fields, the maintainer scripts,
+# and an install and removal in a scratch root (dpkg --root) that leave the
+# host's udev alone.
+# check-deb.sh <package.deb>
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+deb=$(readlink -f "$1")
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+echo "== $(basename "$deb"): $(stat -c %s "$deb") bytes"
+echo "== lintian"
+lintian --no-tag-display-limit --info "$deb" | tee "$scratch/lintian.txt" || true
+! grep -q '^E: ' "$scratch/lintian.txt" || fail "lintian reports errors"
+
+echo "== files"
+dpkg-deb --fsys-tarfile "$deb" | tar -t | sed 's|^\./|/|; s|/$||' | grep -v '^/\?$' | sort >"$scratch/files.txt"
+diff -u "$here/expected-files.txt" "$scratch/files.txt" || fail "the file list differs from expected-files.txt"
+dpkg-deb --fsys-tarfile "$deb" | tar -tv | awk '$2 != "root/root" { print; bad = 1 } END { exit bad }' ||
+  fail "files not owned by root"
+
+echo "== control"
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = quorvane ] || fail "package name $(field Package)"
+for dep in libqt6widgets6 libhidapi-hidraw0 libudev1 libxtst6 libc6 qt6-qpa-plugins \
+  fonts-crosextra-carlito fonts-crosextra-caladea procps; do
+  field Depends | tr ',' '\n' | grep -q "^ *$dep\b" || fail "Depends lacks $dep: $(field Depends)"
+done
+dpkg-deb -e "$deb" "$scratch/control"
+for script in postinst postrm; do
+  [ -x "$scratch/control/$script" ] || fail "$script missing or not executable"
+  sh -n "$scratch/control/$script" || fail "$script does not parse"
+done
+
+echo "== install and remove in a scratch root"
+# udevadm stands in for the host's: the maintainer scripts must not call it
+# when the package goes into another root.
+mkdir -p "$scratch/fakebin"
+printf '#!/bin/sh\necho "$@" >>%s/udevadm.log\n' "$scratch" >"$scratch/fakebin/udevadm"
+chmod +x "$scratch/fakebin/udevadm"
+target=$scratch/root
+mkdir -p "$target/var/lib/dpkg/info" "$target/var/lib/dpkg/updates"
+touch "$target/var/lib/dpkg/status"
+in_root() { PATH="$scratch/fakebin:$PATH" dpkg --root="$target" --log=/dev/null \
+  --force-script-chrootless --force-depends "$@"; }
+
+# The scratch root has none of the dependencies: dpkg's complaints about
+# them are shown only when the install fails.
+in_root -i "$deb" >"$scratch/dpkg.log" 2>&1 || { cat "$scratch/dpkg.log" >&2; fail "dpkg -i"; }
+[ "$(in_root -s quorvane | sed -n 's/^Status: //p')" = "install ok installed" ] || fail "not installed"
+for rules in 70-quorvane-switch-panel.rules 70-quorvane-uinput.rules; do
+  cmp -s "$target/usr/lib/udev/rules.d/$rules" "$root/platform/linux/$rules" ||
+    fail "$rules missing or changed after the install"
+done
+[ -x "$target/usr/bin/quorvane-launcher" ] || fail "the launcher is not executable"
+cmp -s "$target/usr/share/quorvane/default-profile.psv" "$root/tests/data/default-profile.psv" ||
+  fail "the default profile is missing or changed"
+[ "$(wc -l <"$target/usr/share/quorvane/default-profile.psv")" -eq 38 ] || fail "default profile length"
+
+in_root -r quorvane >"$scratch/dpkg.log" 2>&1 || { cat "$scratch/dpkg.log" >&2; fail "dpkg -r"; }
+[ -z "$(find "$target/usr" -type f 2>/dev/null)" ] || fail "files left after removal: $(find "$target/usr" -type f)"
+[ ! -e "$scratch/udevadm.log" ] || fail "the maintainer scripts ran the host's udevadm: $(cat "$scratch/udevadm.log")"
+echo "package checked"
