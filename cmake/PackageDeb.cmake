@@ -22,10 +22,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The window's platform plugins, the faces its fixed layout is measured in,
-# and pgrep for the launcher.
+# The window's platform plugins and the faces its fixed layout is measured in.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, fonts-crosextra-carlito, fonts-crosextra-caladea, procps")
+    "qt6-qpa-plugins, fonts-crosextra-carlito, fonts-crosextra-caladea")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${CMAKE_SOURCE_DIR}/packaging/postinst ${CMAKE_SOURCE_DIR}/packaging/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

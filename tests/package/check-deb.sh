@@ -3,13 +3,17 @@
 # printed), the exact file list, the control fields, the maintainer scripts,
 # and an install and removal in a scratch root (dpkg --root) that leave the
 # host's udev alone.
+# The installed program finds the stand-in's client library only through
+# `quorvane-launcher --standin`; started plainly, it finds none. Needs an X
+# server ($DISPLAY).
 # check-deb.sh <package.deb>
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 deb=$(readlink -f "$1")
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+pid=
+trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null; rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 echo "== $(basename "$deb"): $(stat -c %s "$deb") bytes"
@@ -27,7 +31,7 @@ echo "== control"
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = quorvane ] || fail "package name $(field Package)"
 for dep in libqt6widgets6 libhidapi-hidraw0 libudev1 libxtst6 libc6 qt6-qpa-plugins \
-  fonts-crosextra-carlito fonts-crosextra-caladea procps; do
+  fonts-crosextra-carlito fonts-crosextra-caladea; do
   field Depends | tr ',' '\n' | grep -q "^ *$dep\b" || fail "Depends lacks $dep: $(field Depends)"
 done
 dpkg-deb -e "$deb" "$scratch/control"
@@ -60,6 +64,35 @@ done
 cmp -s "$target/usr/share/quorvane/default-profile.psv" "$root/tests/data/default-profile.psv" ||
   fail "the default profile is missing or changed"
 [ "$(wc -l <"$target/usr/share/quorvane/default-profile.psv")" -eq 38 ] || fail "default profile length"
+
+# The installed launcher, its program and stand-in, on the host's libraries.
+# The stand-in prints "client connected" once the program has opened it.
+run_installed() { # <seconds> <launcher arguments...>
+  local seconds=$1 i child
+  shift
+  HOME=$scratch/home QV_STANDIN_SOCKET=$scratch/standin.sock \
+    "$target/usr/bin/quorvane-launcher" "$@" >"$scratch/run.log" 2>&1 &
+  pid=$!
+  for i in $(seq "$((seconds * 10))"); do
+    grep -q "client connected" "$scratch/run.log" && break
+    sleep 0.1
+  done
+  # The program is the launcher itself, or with --standin its child.
+  for child in $(pgrep -P "$pid" -x quorvane) "$pid"; do kill "$child" 2>/dev/null || true; done
+  wait "$pid" 2>/dev/null || true
+  pid=
+}
+run_installed 30 --standin
+grep -q "client connected" "$scratch/run.log" || { cat "$scratch/run.log" >&2; fail "the program did not reach the stand-in"; }
+! pgrep -f "^$target/usr/lib/quorvane/quorvane-standin-sim" >/dev/null ||
+  fail "the stand-in outlived the window"
+QV_STANDIN_SOCKET=$scratch/standin.sock "$target/usr/lib/quorvane/quorvane-standin-sim" \
+  >"$scratch/standin-alone.log" 2>&1 &
+standin=$!
+run_installed 5
+kill "$standin"
+wait "$standin" 2>/dev/null || true
+grep -q "client connected" "$scratch/standin-alone.log" && fail "the plain start loaded the stand-in's library"
 
 in_root -r quorvane >"$scratch/dpkg.log" 2>&1 || { cat "$scratch/dpkg.log" >&2; fail "dpkg -r"; }
 [ -z "$(find "$target/usr" -type f 2>/dev/null)" ] || fail "files left after removal: $(find "$target/usr" -type f)"
