@@ -40,14 +40,14 @@ std::vector<VirtualKeyCode> buildTable() {
       KEY_F1,  KEY_F2,  KEY_F3,  KEY_F4,  KEY_F5,  KEY_F6,  KEY_F7,  KEY_F8,
       KEY_F9,  KEY_F10, KEY_F11, KEY_F12, KEY_F13, KEY_F14, KEY_F15, KEY_F16,
       KEY_F17, KEY_F18, KEY_F19, KEY_F20, KEY_F21, KEY_F22, KEY_F23, KEY_F24};
-  for (uint16_t i = 0; i < kDigits.size(); ++i) {
+  for (size_t i = 0; i < kDigits.size(); ++i) {
     t.push_back({static_cast<uint16_t>('0' + i), kDigits.at(i)});
     t.push_back({static_cast<uint16_t>(0x60 + i), kKeypad.at(i)});
   }
-  for (uint16_t i = 0; i < kLetters.size(); ++i) {
+  for (size_t i = 0; i < kLetters.size(); ++i) {
     t.push_back({static_cast<uint16_t>('A' + i), kLetters.at(i)});
   }
-  for (uint16_t i = 0; i < kFunctions.size(); ++i) {
+  for (size_t i = 0; i < kFunctions.size(); ++i) {
     t.push_back({static_cast<uint16_t>(0x70 + i), kFunctions.at(i)});
   }
   std::sort(t.begin(), t.end(), [](const VirtualKeyCode& a, const VirtualKeyCode& b) {
