@@ -68,12 +68,12 @@ cmp -s "$target/usr/share/quorvane/default-profile.psv" "$root/tests/data/defaul
 # The installed launcher, its program and stand-in, on the host's libraries.
 # The stand-in prints "client connected" once the program has opened it.
 run_installed() { # <seconds> <launcher arguments...>
-  local seconds=$1 i child
+  local seconds=$1 child
   shift
   HOME=$scratch/home QV_STANDIN_SOCKET=$scratch/standin.sock \
     "$target/usr/bin/quorvane-launcher" "$@" >"$scratch/run.log" 2>&1 &
   pid=$!
-  for i in $(seq "$((seconds * 10))"); do
+  for _ in $(seq "$((seconds * 10))"); do
     grep -q "client connected" "$scratch/run.log" && break
     sleep 0.1
   done

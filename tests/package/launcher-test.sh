@@ -25,8 +25,7 @@ has_window() {
 start() { # <VAR=value...>
   env -u XDG_CONFIG_HOME "$@" "$bin/quorvane-launcher" >"$scratch/out.log" 2>&1 &
   pid=$!
-  local i
-  for i in $(seq 300); do
+  for _ in $(seq 300); do
     if has_window "$pid" "Quorvane - profile.psv"; then
       kill "$pid"
       wait "$pid" 2>/dev/null || true
