@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 
 namespace qv {
 
@@ -34,10 +36,13 @@ std::optional<std::string> writeHistoryFile(const std::string& path,
     static_cast<void>(std::remove(part.c_str()));
     return failure("Cannot write file", path, error);
   }
-  if (std::rename(part.c_str(), path.c_str()) != 0) {
-    const int error = errno;
+  // std::filesystem::rename replaces an existing file on every platform;
+  // C's rename refuses to on Windows.
+  std::error_code renamed;
+  std::filesystem::rename(part, path, renamed);
+  if (renamed) {
     static_cast<void>(std::remove(part.c_str()));
-    return failure("Cannot write file", path, error);
+    return failure("Cannot write file", path, renamed.value());
   }
   return std::nullopt;
 }

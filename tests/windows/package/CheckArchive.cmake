@@ -12,7 +12,7 @@ list(LENGTH archives count)
 if(NOT count EQUAL 1)
   message(FATAL_ERROR "expected one zip in ${WORK}, found: ${archives}")
 endif()
-cmake_path(GET archives STEM top)
+cmake_path(GET archives STEM LAST_ONLY top)
 
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${archives}
                 RESULT_VARIABLE result OUTPUT_VARIABLE listing)
