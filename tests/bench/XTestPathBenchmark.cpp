@@ -70,10 +70,10 @@ class Bench {
     const auto panel = platform.plugIn();
     std::array<std::shared_ptr<ScriptedDevice>, kBusyDevices> others;
     for (int d = 0; d < kBusyDevices; ++d) {
-      ScriptedDeviceSpec spec;
-      spec.ids.productId = static_cast<uint16_t>(kBusyProduct + d);
-      spec.product = u"Busy device";
-      others[static_cast<size_t>(d)] = platform.plugIn(spec);
+      ScriptedDeviceSpec busyDevice;
+      busyDevice.ids.productId = static_cast<uint16_t>(kBusyProduct + d);
+      busyDevice.product = u"Busy device";
+      others[static_cast<size_t>(d)] = platform.plugIn(busyDevice);
     }
     std::vector<Clock::time_point> completed;
     completed.reserve(static_cast<size_t>(reports) + 16);
