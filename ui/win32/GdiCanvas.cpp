@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "ui/win32/GdiSelected.h"
 #include "ui/win32/Win32Text.h"
 
 namespace qv {
@@ -23,19 +24,6 @@ HPEN makePen(const Canvas::Pen& pen) {
   return ExtCreatePen(style, static_cast<DWORD>(std::max(1, px(pen.width))), &brush, 0, nullptr);
 }
 
-// Selects an object for the lifetime of the guard.
-class Selected {
- public:
-  Selected(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~Selected() { SelectObject(dc_, previous_); }
-  Selected(const Selected&) = delete;
-  Selected& operator=(const Selected&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
-
 }  // namespace
 
 void GdiCanvas::draw(const RECT& bounds, HRGN region, const std::optional<Fill>& fill,
@@ -51,7 +39,7 @@ void GdiCanvas::draw(const RECT& bounds, HRGN region, const std::optional<Fill>&
     HDC block = CreateCompatibleDC(dc_);
     HBITMAP bits = CreateCompatibleBitmap(dc_, width, height);
     {
-      const Selected chosen(block, bits);
+      const GdiSelected chosen(block, bits);
       HBRUSH brush = CreateSolidBrush(colourRef(fill->colour));
       const RECT all{0, 0, width, height};
       FillRect(block, &all, brush);
@@ -68,8 +56,8 @@ void GdiCanvas::draw(const RECT& bounds, HRGN region, const std::optional<Fill>&
   if (outline) {
     HPEN pen = makePen(*outline);
     {
-      const Selected chosenPen(dc_, pen);
-      const Selected noBrush(dc_, GetStockObject(NULL_BRUSH));
+      const GdiSelected chosenPen(dc_, pen);
+      const GdiSelected noBrush(dc_, GetStockObject(NULL_BRUSH));
       if (round) {
         Ellipse(dc_, bounds.left, bounds.top, bounds.right, bounds.bottom);
       } else if (cornerDiameter > 0) {
@@ -107,7 +95,7 @@ void GdiCanvas::ellipse(double cx, double cy, double rx, double ry, std::optiona
 void GdiCanvas::line(double x1, double y1, double x2, double y2, const Pen& pen) {
   HPEN made = makePen(pen);
   {
-    const Selected chosen(dc_, made);
+    const GdiSelected chosen(dc_, made);
     MoveToEx(dc_, px(x1), px(y1), nullptr);
     LineTo(dc_, px(x2), px(y2));
   }
@@ -115,7 +103,7 @@ void GdiCanvas::line(double x1, double y1, double x2, double y2, const Pen& pen)
 }
 
 void GdiCanvas::text(const Box& box, std::string_view text, Rgb colour, const FontSpec& font) {
-  const Selected chosen(dc_, fonts_.font(font));
+  const GdiSelected chosen(dc_, fonts_.font(font));
   SetBkMode(dc_, TRANSPARENT);
   SetTextColor(dc_, colourRef(colour));
   RECT bounds{px(box.x), px(box.y), px(box.x + box.width), px(box.y + box.height)};

@@ -6,6 +6,7 @@
 
 #include "ui/win32/CyanDuskColours.h"
 #include "ui/win32/GdiCanvas.h"
+#include "ui/win32/GdiSelected.h"
 #include "ui/win32/Win32Text.h"
 
 namespace qv {
@@ -126,19 +127,6 @@ ClassAndStyle classFor(const Control& row) {
   }
   throw std::logic_error("no native control for " + std::string(row.name));
 }
-
-// Selects an object for the lifetime of the guard.
-class Selected {
- public:
-  Selected(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~Selected() { SelectObject(dc_, previous_); }
-  Selected(const Selected&) = delete;
-  Selected& operator=(const Selected&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
 
 }  // namespace
 
@@ -354,7 +342,7 @@ void Win32Controls::fitLabel(Entry& entry) {
   HDC dc = GetDC(entry.hwnd);
   RECT measured{0, 0, 0, 0};
   {
-    const Selected font(dc, fonts_.font(entry.font));
+    const GdiSelected font(dc, fonts_.font(entry.font));
     const std::string current = windowText(entry.hwnd);
     // An empty label keeps the height of a line.
     const std::wstring text = wide(current.empty() ? std::string(" ") : current);
@@ -559,7 +547,7 @@ void Win32Controls::paintPanel(Entry& entry, HDC dc) {
              BF_RECT);
   }
   if (entry.row.kind == Kind::Panel && !entry.row.text.empty()) {
-    const Selected font(dc, fonts_.font(entry.font));
+    const GdiSelected font(dc, fonts_.font(entry.font));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colourRef(textColour(entry)));
     const std::wstring text = wide(windowText(entry.hwnd));
@@ -574,7 +562,7 @@ void Win32Controls::paintLabel(Entry& entry, HDC dc) {
   GetClientRect(entry.hwnd, &client);
   FillRect(dc, &client, brush(parentBackground(entry)));
   showPicturesBeneath(entry, dc);
-  const Selected font(dc, fonts_.font(entry.font));
+  const GdiSelected font(dc, fonts_.font(entry.font));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, colourRef(textColour(entry)));
   const std::wstring text = wide(windowText(entry.hwnd));
@@ -597,7 +585,7 @@ void Win32Controls::showPicturesBeneath(const Entry& entry, HDC dc) {
     }
     HDC source = CreateCompatibleDC(dc);
     {
-      const Selected shown(source, other.picture->shown);
+      const GdiSelected shown(source, other.picture->shown);
       BitBlt(dc, common.left - place.left, common.top - place.top, common.right - common.left,
              common.bottom - common.top, source, common.left - picture.left,
              common.top - picture.top, SRCCOPY);
@@ -611,7 +599,7 @@ void Win32Controls::paintGroup(Entry& entry, HDC dc) {
   GetClientRect(entry.hwnd, &client);
   const Rgb back = parentBackground(entry);
   FillRect(dc, &client, brush(back));
-  const Selected font(dc, fonts_.font(entry.font));
+  const GdiSelected font(dc, fonts_.font(entry.font));
   TEXTMETRICW metrics;
   GetTextMetricsW(dc, &metrics);
   // The frame runs through the middle of the caption, which is drawn by the
@@ -648,8 +636,8 @@ void Win32Controls::renderPicture(Entry& entry) {
   HBITMAP drawnBits = CreateCompatibleBitmap(screen, picture.width, picture.height);
   picture.shown = CreateCompatibleBitmap(screen, client.right, client.bottom);
   {
-    const Selected drawnBitmap(drawn, drawnBits);
-    const Selected sizedBitmap(sized, picture.shown);
+    const GdiSelected drawnBitmap(drawn, drawnBits);
+    const GdiSelected sizedBitmap(sized, picture.shown);
     // What is not drawn shows the picture's surroundings.
     const RECT all{0, 0, picture.width, picture.height};
     FillRect(drawn, &all, brush(parentBackground(entry)));
@@ -675,7 +663,7 @@ void Win32Controls::paintPicture(Entry& entry, HDC dc) {
   }
   HDC source = CreateCompatibleDC(dc);
   {
-    const Selected shown(source, entry.picture->shown);
+    const GdiSelected shown(source, entry.picture->shown);
     BitBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
   }
   DeleteDC(source);
@@ -693,12 +681,12 @@ void Win32Controls::drawButton(const DRAWITEMSTRUCT& item) {
   HBRUSH face = brush(pressed ? cyan_dusk::kButtonPressed : cyan_dusk::kButton);
   HPEN border = CreatePen(PS_SOLID, 1, colourRef(cyan_dusk::kAccent));
   {
-    const Selected pen(dc, border);
-    const Selected fill(dc, face);
+    const GdiSelected pen(dc, border);
+    const GdiSelected fill(dc, face);
     RoundRect(dc, box.left, box.top, box.right, box.bottom, 6, 6);
   }
   DeleteObject(border);
-  const Selected font(dc, fonts_.font(entry->font));
+  const GdiSelected font(dc, fonts_.font(entry->font));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, (item.itemState & ODS_DISABLED) != 0 ? GetSysColor(COLOR_GRAYTEXT)
                                                         : colourRef(cyan_dusk::kButtonText));
