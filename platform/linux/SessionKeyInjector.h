@@ -9,8 +9,8 @@ namespace qv {
 
 // What the user reads when keystrokes have nowhere to go.
 inline constexpr const char* kNoKeyDeliveryProblem =
-    "Keystrokes go nowhere: there is no X display with XTEST and /dev/uinput cannot be "
-    "written, so switches mapped to keys do nothing.";
+    "Keystrokes go nowhere: there is no X display with XTEST, and /dev/uinput cannot be "
+    "written.";
 
 // Makes one kind of injector; nullptr where it cannot reach the desktop.
 using KeyInjectorMaker = std::function<std::unique_ptr<KeyInjector>()>;
