@@ -1,12 +1,15 @@
 // gtest before Xlib: Xlib's macros (None, Bool) break gtest's headers.
 #include <gtest/gtest.h>
 // clang-format off
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 // clang-format on
 
 #include <linux/input-event-codes.h>
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -106,6 +109,29 @@ TEST(LayoutKeyMap, CharactersFollowTheLayoutOtherKeysKeepTheirPlace) {
       parseKeyboardSettings("# comment\nXKBMODEL=\"pc105\"\nXKBLAYOUT='fr'\n"
                             "XKBVARIANT=\"\"\n XKBOPTIONS=\"compose:ralt\"\nBACKSPACE=guess\n"),
       (KeyboardLayoutNames{"", "pc105", "fr", "", "compose:ralt"}));
+}
+
+// The names as the X server keeps them on its root window, five texts each
+// ended by a NUL; the test's server gets its own back afterwards.
+TEST(KeyboardLayout, TheXServersNamesInTheirOrder) {
+  Display* display = XOpenDisplay(nullptr);
+  ASSERT_NE(display, nullptr) << "this test needs an X server ($DISPLAY)";
+  const Atom names = XInternAtom(display, "_XKB_RULES_NAMES", False);
+  const std::optional<KeyboardLayoutNames> before = xServerKeyboardLayout();
+  const auto set = [&](std::string_view text) {
+    XChangeProperty(display, DefaultRootWindow(display), names, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(text.data()),
+                    static_cast<int>(text.size()));
+    XSync(display, False);
+  };
+  set(std::string_view("evdev\0pc105\0de,us\0nodeadkeys\0grp:alt_shift_toggle\0", 50));
+  EXPECT_EQ(xServerKeyboardLayout(),
+            (KeyboardLayoutNames{"evdev", "pc105", "de,us", "nodeadkeys", "grp:alt_shift_toggle"}));
+  if (before) {
+    const KeyboardLayoutNames& b = *before;
+    set(b.rules + '\0' + b.model + '\0' + b.layout + '\0' + b.variant + '\0' + b.options + '\0');
+  }
+  XCloseDisplay(display);
 }
 
 std::vector<LinuxKeyEvent> keys(HeldKeys& held, std::vector<KeyEvent> batch) {
