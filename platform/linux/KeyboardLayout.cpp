@@ -98,8 +98,8 @@ std::optional<KeyboardLayoutNames> xServerKeyboardLayout() {
   return names;
 }
 
-KeyboardLayoutNames systemKeyboardLayout() {
-  if (auto names = xServerKeyboardLayout()) {
+KeyboardLayoutNames systemKeyboardLayout(bool waylandSession) {
+  if (auto names = waylandSession ? std::nullopt : xServerKeyboardLayout()) {
     return *names;
   }
   std::ifstream file(kKeyboardSettingsFile);

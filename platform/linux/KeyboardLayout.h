@@ -20,8 +20,9 @@ struct KeyboardLayoutNames {
 
 // The layout the desktop applies to the keys the uinput keyboard presses:
 // the X server's where $DISPLAY has one, else the system's keyboard
-// settings, else xkb's defaults.
-KeyboardLayoutNames systemKeyboardLayout();
+// settings, else xkb's defaults. A Wayland session skips the X server:
+// XWayland names its defaults there, not the compositor's layout.
+KeyboardLayoutNames systemKeyboardLayout(bool waylandSession);
 
 // The X server's names, from the root window's _XKB_RULES_NAMES; nothing
 // without a display, the property or a layout in it.

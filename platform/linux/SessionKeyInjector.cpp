@@ -42,10 +42,11 @@ std::unique_ptr<KeyInjector> chooseKeyInjector(bool wayland, const KeyInjectorMa
 }
 
 std::unique_ptr<KeyInjector> makeSessionKeyInjector() {
-  return chooseKeyInjector(
-      isWaylandSession(std::getenv("XDG_SESSION_TYPE"), std::getenv("WAYLAND_DISPLAY")),
-      openXTestInjector,
-      [] { return makeUinputInjector("/dev/uinput", LayoutKeyMap(systemKeyboardLayout())); });
+  const bool wayland =
+      isWaylandSession(std::getenv("XDG_SESSION_TYPE"), std::getenv("WAYLAND_DISPLAY"));
+  return chooseKeyInjector(wayland, openXTestInjector, [wayland] {
+    return makeUinputInjector("/dev/uinput", LayoutKeyMap(systemKeyboardLayout(wayland)));
+  });
 }
 
 }  // namespace qv
