@@ -7,8 +7,8 @@
 #include "platform/DeviceChangeSource.h"
 #include "platform/HidPlatform.h"
 #include "platform/linux/HidapiPlatform.h"
+#include "platform/linux/SessionKeyInjector.h"
 #include "platform/linux/UdevHidrawMonitor.h"
-#include "platform/linux/XTestInjector.h"
 #include "sim/SimConnect.h"
 #include "ui/MainForm.h"
 #include "ui/qt/CyanDusk.h"
@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
   if (const QString error = qv::applyCyanDusk(app); !error.isEmpty()) {
     toolkit.showError(error.toStdString());
   }
-  const auto injector = qv::makeXTestInjector();
+  const auto injector = qv::makeSessionKeyInjector();
   const auto hid = qv::makeHidapiPlatform();
   const auto changes = qv::makeUdevHidrawMonitor();
   qv::QtWindow window;

@@ -24,7 +24,7 @@ constexpr const char* kStartupProfile = "profile.psv";
 
 TMainForm::TMainForm(const PlatformServices& services, Controls& controls, Toolkit& toolkit)
     : services_(services), controls_(controls), toolkit_(toolkit) {
-  engine_ = std::make_unique<SwitchEngine>(services_.injector, console_, testPage_);
+  engine_ = std::make_unique<SwitchEngine>(keyDelivery_, console_, testPage_);
   hidCtl_ = std::make_unique<THidDeviceController>(services_.hid, toolkit_.mainLoop(),
                                                    services_.deviceChanges);
   binding_ = std::make_unique<PanelBinding>(
@@ -83,6 +83,7 @@ void TMainForm::FormCreate() {
   engine_->switchkeys = buildSwitchKeys();
   profile_->LoadFile(kStartupProfile);
   controls_.select("PageControl1", kInfoPageIndex);
+  keyDelivery_.check();
 }
 
 void TMainForm::FormShow() {

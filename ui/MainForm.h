@@ -4,11 +4,13 @@
 
 #include "diag/DeviceConsole.h"
 #include "diag/TestPage.h"
+#include "engine/KeyDeliveryWatch.h"
 #include "profile/FileReplacementStorage.h"
 #include "profile/ProfileView.h"
 #include "sim/SimulatorView.h"
 #include "ui/ControlTexts.h"
 #include "ui/Controls.h"
+#include "ui/DeliveryNotice.h"
 #include "ui/PlatformServices.h"
 
 namespace qv {
@@ -76,6 +78,11 @@ class TMainForm final : public FormEvents, public SimulatorView, public ProfileV
   ControlTexts texts_{controls_};
   TestPage testPage_{controls_};
   DeviceConsole console_{controls_, toolkit_};
+  DeliveryNotice deliveryNotice_{controls_};
+  // The engine injects through this, so every batch is followed by the question.
+  KeyDeliveryWatch keyDelivery_{services_.injector, console_, [this](const std::string& problem) {
+                                  deliveryNotice_.show(problem);
+                                }};
 
   // Destroyed in the order the destructor spells out.
   std::unique_ptr<SwitchEngine> engine_;

@@ -6,9 +6,10 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
-#include "platform/linux/UinputKeyMap.h"
+#include "platform/linux/HeldKeys.h"
 
 namespace qv {
 
@@ -16,7 +17,7 @@ namespace {
 
 class UinputInjector final : public KeyInjector {
  public:
-  explicit UinputInjector(int fd) : fd_(fd) {}
+  UinputInjector(int fd, LayoutKeyMap map) : fd_(fd), held_(std::move(map)) {}
   ~UinputInjector() override {
     static_cast<void>(ioctl(fd_, UI_DEV_DESTROY));
     static_cast<void>(close(fd_));
@@ -26,13 +27,8 @@ class UinputInjector final : public KeyInjector {
 
   void inject(std::span<const KeyEvent> batch) override {
     std::vector<input_event> events;
-    events.reserve(batch.size() + 1);
-    for (const KeyEvent& e : batch) {
-      const uint16_t code = linuxKeyForVirtualKey(e.virtualKey);
-      if (code == 0) {
-        continue;  // no key for this code
-      }
-      events.push_back(event(EV_KEY, code, e.keyUp ? 0 : 1));
+    for (const LinuxKeyEvent& e : held_.events(batch)) {
+      events.push_back(event(EV_KEY, e.key, e.down ? 1 : 0));
     }
     if (events.empty()) {
       return;
@@ -52,15 +48,16 @@ class UinputInjector final : public KeyInjector {
   }
 
   int fd_;
+  HeldKeys held_;
 };
 
 // Declares every mapped key and creates the device; false on any refusal.
-bool createKeyboard(int fd) {
+bool createKeyboard(int fd, const LayoutKeyMap& map) {
   if (ioctl(fd, UI_SET_EVBIT, EV_KEY) < 0 || ioctl(fd, UI_SET_EVBIT, EV_SYN) < 0) {
     return false;
   }
-  for (const VirtualKeyCode& key : linuxKeyTable()) {
-    if (ioctl(fd, UI_SET_KEYBIT, key.linuxKey) < 0) {
+  for (const uint16_t key : map.keys()) {
+    if (ioctl(fd, UI_SET_KEYBIT, key) < 0) {
       return false;
     }
   }
@@ -72,16 +69,16 @@ bool createKeyboard(int fd) {
 
 }  // namespace
 
-std::unique_ptr<KeyInjector> makeUinputInjector(const std::string& devicePath) {
+std::unique_ptr<KeyInjector> makeUinputInjector(const std::string& devicePath, LayoutKeyMap map) {
   const int fd = open(devicePath.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     return nullptr;
   }
-  if (!createKeyboard(fd)) {
+  if (!createKeyboard(fd, map)) {
     static_cast<void>(close(fd));
     return nullptr;
   }
-  return std::make_unique<UinputInjector>(fd);
+  return std::make_unique<UinputInjector>(fd, std::move(map));
 }
 
 }  // namespace qv

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/KeyInjector.h"
+#include "platform/linux/LayoutKeyMap.h"
 
 namespace qv {
 
@@ -13,8 +14,10 @@ inline constexpr const char* kUinputKeyboardName = "Quorvane virtual keyboard";
 // Injects key batches through a virtual keyboard made on the kernel's
 // uinput device, so they reach every desktop (Wayland, X11, the console).
 // Each batch is written at once and closed by one EV_SYN, so readers see it
-// as one uninterrupted frame. nullptr when the device cannot be opened or
-// the keyboard not made (no module, no access).
-std::unique_ptr<KeyInjector> makeUinputInjector(const std::string& devicePath = "/dev/uinput");
+// as one uninterrupted frame. `map` says which keys give each virtual key
+// on the desktop's layout. nullptr when the device cannot be opened or the
+// keyboard not made (no module, no access).
+std::unique_ptr<KeyInjector> makeUinputInjector(const std::string& devicePath = "/dev/uinput",
+                                                LayoutKeyMap map = {});
 
 }  // namespace qv

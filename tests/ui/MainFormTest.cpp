@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <future>
 #include <sstream>
@@ -168,6 +169,34 @@ TEST(MainWindow, GetKeyCodeShowsTheKeysCode) {
   EXPECT_EQ(window.controls.text("TxtKeyCode"), "71");
   window.controls.keyDown("Edit4", 16);  // any other box: nothing
   EXPECT_EQ(window.controls.text("TxtKeyCode"), "71");
+}
+
+// An injector whose reason for failing can change between batches.
+class TroubledInjector final : public KeyInjector {
+ public:
+  void inject(std::span<const KeyEvent> /*batch*/) override {}
+  [[nodiscard]] std::string deliveryProblem() const override { return problem; }
+  std::string problem = "No way to the focused program.";
+};
+
+TEST(MainWindow, EachNewKeystrokeProblemIsShownOnceUnderThePagesAndInTheHistory) {
+  TroubledInjector injector;
+  HeadlessWindow window({}, nullptr, &injector);
+  const auto timesLogged = [&](const std::string& line) {
+    const auto history = window.controls.items("HistoryListBox");
+    return std::count(history.begin(), history.end(), line);
+  };
+  EXPECT_EQ(window.controls.text("lblKeyDelivery"), injector.problem);  // before any keystroke
+  window.form->engine().sendkeys('P', 13);
+  EXPECT_EQ(timesLogged("No way to the focused program."), 1);
+
+  injector.problem = "The focused program runs as administrator.";
+  window.form->engine().sendkeys('P', 13);
+  EXPECT_EQ(window.controls.text("lblKeyDelivery"), injector.problem);
+  EXPECT_EQ(timesLogged(injector.problem), 1);
+  injector.problem.clear();
+  window.form->engine().sendkeys('D', 13);
+  EXPECT_EQ(window.controls.text("lblKeyDelivery"), "");
 }
 
 TEST(MainWindow, TheTimerTicksTheStatusAndStopsWithTheWindow) {
