@@ -75,7 +75,8 @@ bool THidDeviceReadThread::ensureReadHandle() {
     return false;
   }
   uint32_t error = 0;
-  channel_ = platform_.openInput(Device.PnPInfo().DevicePath, error);
+  const THidPnPInfo& info = Device.PnPInfo();
+  channel_ = platform_.openInput({info.DeviceID, info.DevicePath}, error);
   if (!channel_) {
     FErr = error;
   }

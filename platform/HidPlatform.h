@@ -85,8 +85,10 @@ class HidPlatform {
   virtual std::vector<HidInterface> presentInterfaces() = 0;
   // Nothing when the interface cannot be opened with that access.
   virtual std::unique_ptr<HidHandle> open(const std::string& path, HidAccess access) = 0;
-  // Nothing when the read handle cannot be opened; `error` then holds why.
-  virtual std::unique_ptr<HidInputChannel> openInput(const std::string& path, uint32_t& error) = 0;
+  // Nothing when the read handle cannot be opened; `error` then holds why. A
+  // path that now leads to another device instance counts as gone.
+  virtual std::unique_ptr<HidInputChannel> openInput(const HidInterface& device,
+                                                     uint32_t& error) = 0;
   // The error code a read on a closed handle fails with.
   [[nodiscard]] virtual uint32_t closedHandleError() const = 0;
   // True when a read failing with `error` means the device went away, or an

@@ -210,19 +210,33 @@ class HidapiPlatform final : public HidPlatform {
     return std::make_unique<HidapiHandle>(sysfs_, path, found->second, device);
   }
 
-  std::unique_ptr<HidInputChannel> openInput(const std::string& path, uint32_t& error) override {
-    const bool numbered = sysfs_.numberedReports(path);
-    hid_device* device = nullptr;
+  // Linux gives a new device the lowest free node, often the one a vanished
+  // device had: a node that now leads to another instance counts as gone.
+  std::unique_ptr<HidInputChannel> openInput(const HidInterface& device, uint32_t& error) override {
+    if (!leadsTo(device)) {
+      error = ENODEV;
+      return nullptr;
+    }
+    const bool numbered = sysfs_.numberedReports(device.path);
+    hid_device* opened = nullptr;
     {
       const std::lock_guard lock(hidapiMutex_);
       errno = 0;
-      device = available_ ? hid_open_path(path.c_str()) : nullptr;
+      opened = available_ ? hid_open_path(device.path.c_str()) : nullptr;
       error = lastErrorOr(ENODEV);
     }
-    if (device == nullptr) {
+    if (opened == nullptr) {
       return nullptr;
     }
-    return std::make_unique<HidapiInputChannel>(device, numbered);
+    // The node may have changed hands between the look and the open;
+    // instance numbers are never reused, so the same one after it means the
+    // same device all along.
+    if (!leadsTo(device)) {
+      hid_close(opened);
+      error = ENODEV;
+      return nullptr;
+    }
+    return std::make_unique<HidapiInputChannel>(opened, numbered);
   }
 
   uint32_t closedHandleError() const override { return EBADF; }
@@ -242,6 +256,11 @@ class HidapiPlatform final : public HidPlatform {
   std::optional<std::string> languageName(uint16_t) const override { return std::nullopt; }
 
  private:
+  [[nodiscard]] bool leadsTo(const HidInterface& device) const {
+    const std::optional<HidDeviceName> name = sysfs_.device(device.path);
+    return name && name->instance == device.instanceId;
+  }
+
   const HidrawSysfs sysfs_;
   const bool available_;
   // hidapi keeps its last open or enumeration error in a global; readers

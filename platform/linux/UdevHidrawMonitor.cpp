@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <libudev.h>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -48,7 +49,19 @@ class UdevHidrawMonitor final : public DeviceChangeSource {
       return false;
     }
     bool changed = false;
-    while (udev_device* device = udev_monitor_receive_device(monitor_)) {
+    for (;;) {
+      errno = 0;
+      udev_device* device = udev_monitor_receive_device(monitor_);
+      if (device == nullptr) {
+        // The socket overflowed (a hot-plug storm): the messages lost may
+        // have told of any change, so the list is rebuilt. The error comes
+        // once; what is still queued is read on.
+        if (errno == ENOBUFS) {
+          changed = true;
+          continue;
+        }
+        return changed;
+      }
       const char* action = udev_device_get_action(device);
       if (action != nullptr &&
           (std::strcmp(action, "add") == 0 || std::strcmp(action, "remove") == 0)) {
@@ -56,7 +69,6 @@ class UdevHidrawMonitor final : public DeviceChangeSource {
       }
       udev_device_unref(device);
     }
-    return changed;
   }
 
  private:

@@ -210,8 +210,9 @@ class SetupApiHidPlatform final : public HidPlatform {
     return std::make_unique<SetupApiHandle>(handle);
   }
 
-  std::unique_ptr<HidInputChannel> openInput(const std::string& path, uint32_t& error) override {
-    const HANDLE handle = openInterface(path, GENERIC_READ, FILE_FLAG_OVERLAPPED);
+  // An interface path names its device instance, so no other device opens under it.
+  std::unique_ptr<HidInputChannel> openInput(const HidInterface& device, uint32_t& error) override {
+    const HANDLE handle = openInterface(device.path, GENERIC_READ, FILE_FLAG_OVERLAPPED);
     if (handle == INVALID_HANDLE_VALUE) {
       error = GetLastError();
       return nullptr;

@@ -71,7 +71,7 @@ TEST(LinuxHidPlatform, ErrorsReadAsTheSystemsText) {
   EXPECT_EQ(platform->errorText(EACCES), "Permission denied");
   EXPECT_EQ(platform->closedHandleError(), static_cast<uint32_t>(EBADF));
   uint32_t error = 0;
-  EXPECT_EQ(platform->openInput("/dev/hidraw-none", error), nullptr);
+  EXPECT_EQ(platform->openInput({1, "/dev/hidraw-none"}, error), nullptr);
   EXPECT_NE(error, 0U);
   // A reader reopening a vanished node fails quietly.
   EXPECT_TRUE(platform->deviceGone(error));

@@ -3,13 +3,18 @@
 // the test VM (scripts/kernel-vm), as root, with or without udevd.
 #include <gtest/gtest.h>
 #include <libudev.h>
+#include <linux/netlink.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "diag/LightTest.h"
+#include "platform/linux/HidrawSysfs.h"
 #include "sim/GearLights.h"
 #include "tests/kernel/KernelRig.h"
 #include "tests/kernel/VirtualDevice.h"
@@ -203,6 +208,71 @@ TEST(KernelHid, ManyUnplugsLeaveNoReaderHandleOrRecord) {
   EXPECT_TRUE(openHidrawNodes().empty());
   EXPECT_EQ(threadCount(), threads);
   EXPECT_EQ(openDescriptorCount(), descriptors);
+}
+
+// Where no hot-plug notification arrives, the panel's record stays checked
+// out and its reader keeps trying the node, which the kernel gives the next
+// device plugged in.
+TEST(KernelHid, AnotherDeviceAtThePanelsOldNodeIsNeverRead) {
+  KernelRig rig;
+  VirtualDevice panel;
+  panel.step("create panel");
+  ASSERT_TRUE(rig.runUntil([&] { return rig.panelBound(); })) << seen(rig);
+  const std::string node = rig.binding.SaitekSwitchPanel()->PnPInfo().DevicePath;
+  rig.mapKey(20, 66);  // switch 1 on
+  ASSERT_NO_FATAL_FAILURE(sendUntilHandled(rig, panel, kPanelVendorId, "00 00 00"));
+
+  // A string fetch closes the record's own handle, which would keep the node.
+  static_cast<void>(rig.binding.SaitekSwitchPanel()->LanguageStrings());
+  rig.watchDeviceChanges = false;
+  panel.step("destroy");
+  VirtualDevice other;
+  other.step("create other");
+  const HidrawSysfs sysfs;
+  ASSERT_TRUE(rig.runUntil([&] {
+    const auto device = sysfs.device(node);
+    return device && device->vendorId == kOtherVendorId;
+  })) << node
+      << seen(rig);
+  // A reader that took the node would have it open within a retry or two;
+  // the other device's report 1 would then read as switch 1 on.
+  static_cast<void>(rig.runUntil([&] { return holdsOpen(node); }, std::chrono::seconds(1)));
+  for (int i = 0; i < 50 && rig.injector.batches.empty(); ++i) {
+    other.step("input 01 80 00 00 00");
+    static_cast<void>(
+        rig.runUntil([&] { return !rig.injector.batches.empty(); }, std::chrono::milliseconds(20)));
+  }
+  EXPECT_TRUE(rig.injector.batches.empty()) << seen(rig);
+  EXPECT_FALSE(holdsOpen(node)) << seen(rig);
+}
+
+// A hot-plug storm overflows the monitor's socket; the messages lost may
+// have told of any change. Root may send to the monitor's group, so the test
+// makes the storm itself.
+TEST(KernelHid, ALostHotPlugMessageCountsAsAChange) {
+  const auto monitor = makeUdevHidrawMonitor();
+  const int fd = monitor->fileDescriptor();
+  ASSERT_GE(fd, 0);
+  const int smallest = 1;  // the kernel makes it its minimum
+  ASSERT_EQ(setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &smallest, sizeof smallest), 0);
+  sockaddr_nl listening{};
+  socklen_t length = sizeof listening;
+  ASSERT_EQ(getsockname(fd, reinterpret_cast<sockaddr*>(&listening), &length), 0);
+
+  const int storm = socket(AF_NETLINK, SOCK_DGRAM | SOCK_CLOEXEC, NETLINK_KOBJECT_UEVENT);
+  ASSERT_GE(storm, 0);
+  sockaddr_nl group{};
+  group.nl_family = AF_NETLINK;
+  group.nl_groups = listening.nl_groups;
+  const std::string message = "add@/devices/virtual/storm";
+  for (int i = 0; i < 200; ++i) {
+    ASSERT_GE(sendto(storm, message.c_str(), message.size() + 1, 0,
+                     reinterpret_cast<const sockaddr*>(&group), sizeof group),
+              0)
+        << "errno " << errno;
+  }
+  close(storm);
+  EXPECT_TRUE(monitor->drainChanges());
 }
 
 // The udev rule tags the panel's node for the user at the seat; needs udevd.

@@ -129,7 +129,7 @@ class KernelRig {
     for (;;) {
       loop.runPending(std::chrono::microseconds(0));
       pollfd changes{controller.DeviceChangeFd(), POLLIN, 0};
-      if (changes.fd >= 0 && poll(&changes, 1, 0) > 0) {
+      if (watchDeviceChanges && changes.fd >= 0 && poll(&changes, 1, 0) > 0) {
         controller.ServiceDeviceChanges();
       }
       if (done()) {
@@ -143,6 +143,9 @@ class KernelRig {
   }
 
   [[nodiscard]] bool panelBound() const { return binding.SaitekSwitchPanel() != nullptr; }
+
+  // False: hot-plug notifications wait unread, as where none arrive.
+  bool watchDeviceChanges = true;
 
   std::unique_ptr<HidPlatform> platform = makeHidapiPlatform();
   std::unique_ptr<DeviceChangeSource> monitor = makeUdevHidrawMonitor();

@@ -225,8 +225,12 @@ class ScriptedHidPlatform final : public HidPlatform {
     return std::make_unique<Handle>(device, access == HidAccess::ReadWrite, liveHandles_);
   }
 
-  std::unique_ptr<HidInputChannel> openInput(const std::string& path, uint32_t& error) override {
-    const auto device = find(path);
+  std::unique_ptr<HidInputChannel> openInput(const HidInterface& wanted, uint32_t& error) override {
+    ++inputOpenAttempts_;
+    auto device = find(wanted.path);
+    if (device && device->instanceId != wanted.instanceId) {
+      device = nullptr;  // another device took the path
+    }
     error = device ? device->readOpenError() : ScriptedDevice::kGoneError;
     if (error != 0) {
       return nullptr;
@@ -236,6 +240,8 @@ class ScriptedHidPlatform final : public HidPlatform {
 
   // Handles and read channels not yet closed, of every device ever plugged in.
   [[nodiscard]] int liveHandles() const { return liveHandles_; }
+  // Read handles asked for, whether or not they opened.
+  [[nodiscard]] int inputOpenAttempts() const { return inputOpenAttempts_; }
 
   uint32_t closedHandleError() const override { return kClosedHandleError; }
   bool deviceGone(uint32_t error) const override { return error == ScriptedDevice::kGoneError; }
@@ -366,6 +372,7 @@ class ScriptedHidPlatform final : public HidPlatform {
   std::vector<std::shared_ptr<ScriptedDevice>> devices_;
   uint32_t nextInstance_ = 1;
   std::atomic<int> liveHandles_ = 0;
+  std::atomic<int> inputOpenAttempts_ = 0;
 };
 
 }  // namespace qv::test

@@ -340,9 +340,12 @@ TEST(MainWindow, APanelReportInFlightWhileTheWindowGoesIsServedBeforeTheSimulato
   panel->sendInput({0, 0x00, 0x00, 0x80});  // switch 17: gear up
   read.get_future().wait();
   // The reader now waits for the main thread to take the report.
+  const Rgb green{0x00, 0x80, 0x00};
+  ASSERT_NE(window.controls.at("LLN").colour, green);
   window.form.reset();
   ASSERT_FALSE(window.recorder.batches.empty());
   EXPECT_EQ(window.recorder.batches[0], (std::vector<KeyEvent>{{71, false}}));
+  EXPECT_EQ(window.controls.at("LLN").colour, green);
 }
 
 }  // namespace

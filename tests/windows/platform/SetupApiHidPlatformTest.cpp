@@ -28,7 +28,7 @@ class SetupApiHid : public ::testing::Test {
       }
       const auto lengths = handle->reportLengths();
       uint32_t error = 0;
-      if (lengths && lengths->input > 0 && platform->openInput(present.path, error)) {
+      if (lengths && lengths->input > 0 && platform->openInput(present, error)) {
         return present;
       }
     }
@@ -69,7 +69,7 @@ TEST_F(SetupApiHid, AnIdleReadStaysPendingAndAReaderStopsWithinOneSleepTime) {
   }
   {
     uint32_t error = 0;
-    const auto channel = platform->openInput(device->path, error);
+    const auto channel = platform->openInput(*device, error);
     ASSERT_NE(channel, nullptr);
     std::vector<uint8_t> report(64);
     const auto started = Clock::now();
@@ -112,7 +112,7 @@ TEST_F(SetupApiHid, FeatureReportsFailOnWinesDevicesAndGoneDevicesAreRecognised)
     EXPECT_FALSE(handle->setFeature(report, sizeof report));
   }
   uint32_t error = 0;
-  EXPECT_EQ(platform->openInput("\\\\?\\hid#qv_no_such_device#0", error), nullptr);
+  EXPECT_EQ(platform->openInput({1, "\\\\?\\hid#qv_no_such_device#0"}, error), nullptr);
   EXPECT_TRUE(platform->deviceGone(error)) << error;
   EXPECT_FALSE(platform->errorText(error).empty());
   EXPECT_FALSE(platform->deviceGone(platform->closedHandleError()));
