@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 namespace qv {
 
@@ -20,6 +21,9 @@ class KeyInjector {
  public:
   virtual ~KeyInjector() = default;
   virtual void inject(std::span<const KeyEvent> batch) = 0;
+  // Why keystrokes cannot reach the focused program, in a sentence for the
+  // user, or empty while nothing is known to stop them. Asked after each batch.
+  [[nodiscard]] virtual std::string deliveryProblem() const { return {}; }
 };
 
 }  // namespace qv
