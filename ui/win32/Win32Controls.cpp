@@ -518,6 +518,15 @@ LRESULT Win32Controls::handle(Entry& entry, UINT message, WPARAM wParam, LPARAM 
         tell([name, key](FormEvents& events) { events.keyDown(name, key); });
       }
       break;
+    case WM_SYSKEYUP:
+    case WM_SYSCHAR:
+      // In a box, Alt, F10 and Alt with a key are keys to read, not the way
+      // into the window's menu, which would take the keys that follow.
+      // Alt+Space still opens it, and Alt+F4 acts on its key-down.
+      if (kind == Kind::Edit && wParam != VK_SPACE) {
+        return 0;
+      }
+      break;
     case WM_LBUTTONUP:
       if (kind == Kind::Picture) {
         RECT client;
