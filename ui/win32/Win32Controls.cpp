@@ -295,10 +295,14 @@ HWND Win32Controls::build(Entry& entry, HWND parent) {
     throw std::runtime_error("cannot create the control " + std::string(row.name));
   }
   SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(entry.font)), FALSE);
-  // A row lies above the earlier rows it overlaps, as the tables mean it to.
-  // The others keep the order they were made in, which is also the order Tab
-  // takes through them.
-  if (overlapsEarlierRow(row)) {
+  // Later rows lie above earlier ones, as the tables mean them to. The order
+  // is also the one Tab takes, backwards from the top: so controls that can
+  // take the focus are raised only over the earlier rows they overlap, and
+  // keep the order they were made in. Labels grow to fit their text, so they
+  // always go on top.
+  const bool takesNoFocus =
+      row.kind == Kind::Label || row.kind == Kind::Heading || row.kind == Kind::Picture;
+  if (takesNoFocus || overlapsEarlierRow(row)) {
     SetWindowPos(made, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
 
