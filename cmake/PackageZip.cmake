@@ -1,7 +1,8 @@
 # The Windows release archive: cpack in a Windows build folder makes
 # quorvane-<version>-win64.zip (or -win32.zip):
 #   quorvane.exe            statically linked: nothing to install beside it
-#   README.md
+#   profile.psv             the default profile, loaded at the first start
+#   README.txt              how to start and try it, with Windows line ends
 #   standin/SimConnect.dll  the stand-in client library and simulator, in a
 #   standin/quorvane-standin-sim.exe   folder of their own
 # The stand-in's SimConnect.dll never lies next to quorvane.exe: the program
@@ -18,7 +19,16 @@ set(qv_zip_component windows_release)
 if(TARGET quorvane)
   install(TARGETS quorvane RUNTIME DESTINATION . COMPONENT ${qv_zip_component})
 endif()
-install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION . COMPONENT ${qv_zip_component})
+install(FILES ${CMAKE_SOURCE_DIR}/tests/data/default-profile.psv DESTINATION .
+        RENAME profile.psv COMPONENT ${qv_zip_component})
+# Notepad of older Windows shows a file with bare line feeds as one line.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+             ${CMAKE_SOURCE_DIR}/app/windows/README.txt)
+file(READ ${CMAKE_SOURCE_DIR}/app/windows/README.txt qv_windows_readme)
+string(REPLACE "\n" "\r\n" qv_windows_readme "${qv_windows_readme}")
+file(WRITE ${CMAKE_BINARY_DIR}/windows-release/README.txt "${qv_windows_readme}")
+install(FILES ${CMAKE_BINARY_DIR}/windows-release/README.txt DESTINATION .
+        COMPONENT ${qv_zip_component})
 foreach(standin_target SimConnect quorvane-standin-sim)
   if(TARGET ${standin_target})
     install(TARGETS ${standin_target}

@@ -36,13 +36,7 @@ int main() {
     qv::TMainForm form({*injector, *hid, deviceChanges.get(), qv::simLibraryFileName()},
                        window.controls(), toolkit);
     window.showCentred();
-    MSG message;
-    BOOL got = 0;
-    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    exitCode = got == 0 ? static_cast<int>(message.wParam) : 1;
+    exitCode = qv::Win32EventLoop::run(window.handle());
     // The logic goes first: its shut-down still acts on the window's controls.
   }
   return exitCode;

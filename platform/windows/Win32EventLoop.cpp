@@ -59,6 +59,24 @@ LRESULT CALLBACK Win32EventLoop::procedure(HWND window, UINT message, WPARAM wPa
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
+int Win32EventLoop::run(HWND keyboardWindow) {
+  MSG message;
+  BOOL got = 0;
+  while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
+    dispatch(message, keyboardWindow);
+  }
+  return got == 0 ? static_cast<int>(message.wParam) : 1;
+}
+
+void Win32EventLoop::dispatch(const MSG& message, HWND keyboardWindow) {
+  MSG copy = message;
+  if (keyboardWindow != nullptr && IsDialogMessageW(keyboardWindow, &copy) != FALSE) {
+    return;
+  }
+  TranslateMessage(&copy);
+  DispatchMessageW(&copy);
+}
+
 // One task at a time, unlocked while it runs: a task may post more, a reader
 // may post meanwhile, and a task's modal loop may run the tasks behind it.
 void Win32EventLoop::runPosted() {

@@ -23,6 +23,13 @@ class Win32EventLoop final : public EventLoop {
 
   void post(std::function<void()> task) override;
 
+  // Runs the thread's messages until the program quits and returns its exit
+  // code. The keys that move between controls (Tab, Shift+Tab, the arrows in
+  // a group) work in `keyboardWindow` as in a dialog.
+  static int run(HWND keyboardWindow);
+  // One message of that loop.
+  static void dispatch(const MSG& message, HWND keyboardWindow);
+
  private:
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void runPosted();

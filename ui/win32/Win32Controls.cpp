@@ -7,6 +7,7 @@
 #include "ui/win32/CyanDuskColours.h"
 #include "ui/win32/GdiCanvas.h"
 #include "ui/win32/GdiSelected.h"
+#include "ui/win32/Win32ErrorBox.h"
 #include "ui/win32/Win32Text.h"
 
 namespace qv {
@@ -26,6 +27,8 @@ constexpr int kRadioTop = 18;
 constexpr int kRadioHeight = 18;
 constexpr int kRadioWidth = 72;
 constexpr int kCaptionIndent = 8;
+// Tab and Shift+Tab go on into the controls of a container.
+constexpr DWORD kHoldsTabStops = WS_EX_CONTROLPARENT;
 
 COLORREF colourRef(Rgb colour) {
   return RGB(colour.r, colour.g, colour.b);
@@ -100,7 +103,7 @@ ClassAndStyle classFor(const Control& row) {
       return {L"STATIC", SS_LEFT, 0};
     case Kind::Group:
     case Kind::RadioGroup:
-      return {L"BUTTON", static_cast<DWORD>(BS_GROUPBOX | WS_CLIPCHILDREN), 0};
+      return {L"BUTTON", static_cast<DWORD>(BS_GROUPBOX | WS_CLIPCHILDREN), kHoldsTabStops};
     case Kind::List:
       return {L"LISTBOX",
               static_cast<DWORD>(WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT),
@@ -113,11 +116,11 @@ ClassAndStyle classFor(const Control& row) {
               WS_EX_CLIENTEDGE};
     case Kind::Panel:
     case Kind::Page:
-      return {kPanelClass, WS_CLIPCHILDREN, 0};
+      return {kPanelClass, WS_CLIPCHILDREN, kHoldsTabStops};
     case Kind::Picture:
       return {kPictureClass, 0, 0};
     case Kind::Pages:
-      return {WC_TABCONTROLW, WS_TABSTOP | WS_CLIPCHILDREN, 0};
+      return {WC_TABCONTROLW, WS_TABSTOP | WS_CLIPCHILDREN, kHoldsTabStops};
     case Kind::CheckBox:
       return {L"BUTTON", static_cast<DWORD>(WS_TABSTOP | BS_AUTOCHECKBOX), 0};
     case Kind::Grid:
@@ -237,7 +240,10 @@ void Win32Controls::create(const Control& row) {
   if (row.kind == Kind::Window) {
     entry.hwnd = root_;
     entry.font = row.font;
-    SetWindowTextW(root_, wide(row.text).c_str());
+    // The title the window was made with shows while the caption is empty, so
+    // the title bar and the taskbar always name the program.
+    untitled_ = windowText(root_);
+    showCaption(std::string(row.text));
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(root_, GWL_STYLE));
     const auto extended = static_cast<DWORD>(GetWindowLongPtrW(root_, GWL_EXSTYLE));
     RECT outer{0, 0, row.width, row.height};
@@ -289,8 +295,16 @@ HWND Win32Controls::build(Entry& entry, HWND parent) {
     throw std::runtime_error("cannot create the control " + std::string(row.name));
   }
   SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(entry.font)), FALSE);
-  // Later rows lie above earlier ones, as the tables mean them to.
-  SetWindowPos(made, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // Later rows lie above earlier ones, as the tables mean them to. The order
+  // is also the one Tab takes, backwards from the top: so controls that can
+  // take the focus are raised only over the earlier rows they overlap, and
+  // keep the order they were made in. Labels grow to fit their text, so they
+  // always go on top.
+  const bool takesNoFocus =
+      row.kind == Kind::Label || row.kind == Kind::Heading || row.kind == Kind::Picture;
+  if (takesNoFocus || overlapsEarlierRow(row)) {
+    SetWindowPos(made, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
 
   switch (row.kind) {
     case Kind::Combo:
@@ -338,6 +352,27 @@ HWND Win32Controls::build(Entry& entry, HWND parent) {
   return made;
 }
 
+void Win32Controls::showCaption(const std::string& caption) {
+  caption_ = caption;
+  SetWindowTextW(root_, wide(caption.empty() ? untitled_ : caption).c_str());
+}
+
+bool Win32Controls::overlapsEarlierRow(const Control& row) const {
+  const RECT box{row.x, row.y, row.x + row.width, row.y + row.height};
+  for (const auto& [name, other] : entries_) {
+    const Control& earlier = other.row;
+    if (other.hwnd == nullptr || earlier.parent != row.parent || earlier.kind == Kind::Window) {
+      continue;
+    }
+    const RECT place{earlier.x, earlier.y, earlier.x + earlier.width, earlier.y + earlier.height};
+    RECT common;
+    if (IntersectRect(&common, &box, &place) != FALSE) {
+      return true;
+    }
+  }
+  return false;
+}
+
 void Win32Controls::fitLabel(Entry& entry) {
   HDC dc = GetDC(entry.hwnd);
   RECT measured{0, 0, 0, 0};
@@ -366,7 +401,7 @@ LRESULT CALLBACK Win32Controls::subclassProc(HWND hwnd, UINT message, WPARAM wPa
   if (entry == nullptr) {
     return DefSubclassProc(hwnd, message, wParam, lParam);
   }
-  return controls->handle(*entry, message, wParam, lParam);
+  return withinMessage([&] { return controls->handle(*entry, message, wParam, lParam); });
 }
 
 LRESULT Win32Controls::handle(Entry& entry, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -479,11 +514,21 @@ LRESULT Win32Controls::handle(Entry& entry, UINT message, WPARAM wParam, LPARAM 
       }
       break;
     case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:  // Alt, F10 and keys pressed with Alt
       if (kind == Kind::Edit) {
         // The key's own virtual-key code; the key still lands in the box.
         const std::string_view name = entry.row.name;
         const int key = static_cast<int>(wParam);
         tell([name, key](FormEvents& events) { events.keyDown(name, key); });
+      }
+      break;
+    case WM_SYSKEYUP:
+    case WM_SYSCHAR:
+      // In a box, Alt, F10 and Alt with a key are keys to read, not the way
+      // into the window's menu, which would take the keys that follow.
+      // Alt+Space still opens it, and Alt+F4 acts on its key-down.
+      if (kind == Kind::Edit && wParam != VK_SPACE) {
+        return 0;
       }
       break;
     case WM_LBUTTONUP:
@@ -754,6 +799,9 @@ std::string Win32Controls::text(std::string_view name) const {
   if (entry == nullptr) {
     return {};
   }
+  if (entry->hwnd == root_) {
+    return caption_;
+  }
   const std::string text = windowText(entry->hwnd);
   return entry->row.kind == Kind::Memo ? withoutCr(text) : text;
 }
@@ -761,6 +809,10 @@ std::string Win32Controls::text(std::string_view name) const {
 void Win32Controls::setText(std::string_view name, const std::string& text) {
   Entry* entry = find(name);
   if (entry == nullptr) {
+    return;
+  }
+  if (entry->hwnd == root_) {
+    showCaption(text);
     return;
   }
   if (entry->row.kind == Kind::Combo) {

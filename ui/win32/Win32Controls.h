@@ -82,6 +82,8 @@ class Win32Controls final : public Controls {
 
   HWND build(Entry& entry, HWND parent);
   void fitLabel(Entry& entry);
+  [[nodiscard]] bool overlapsEarlierRow(const Control& row) const;
+  void showCaption(const std::string& caption);
   [[nodiscard]] Entry* find(std::string_view name);
   [[nodiscard]] const Entry* find(std::string_view name) const;
   [[nodiscard]] Entry* owner(HWND hwnd);
@@ -108,6 +110,8 @@ class Win32Controls final : public Controls {
   LRESULT colourControl(HWND control, HDC dc);
 
   HWND root_;
+  std::string caption_;   // the form's caption, as the logic set it
+  std::string untitled_;  // the root's title while the caption is empty
   Win32Fonts fonts_;
   std::map<std::string, Entry, std::less<>> entries_;
   std::map<HWND, Entry*> byWindow_;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ui/win32/Win32Controls.h"
+#include "ui/win32/Win32ErrorBox.h"
 #include "ui/win32/Win32Text.h"
 
 namespace qv {
@@ -30,9 +31,10 @@ void registerClass(const wchar_t* name, WNDPROC procedure, HBRUSH background) {
   static_cast<void>(RegisterClassExW(&windowClass));
 }
 
-// A modal form closes by hiding itself; its loop then ends.
+// A modal form closes by hiding itself; its loop then ends. Esc closes it
+// too: the dialog manager of its loop turns the key into IDCANCEL.
 LRESULT CALLBACK modalProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CLOSE) {
+  if (message == WM_CLOSE || (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL)) {
     ShowWindow(hwnd, SW_HIDE);
     return 0;
   }
@@ -97,10 +99,12 @@ Win32Toolkit::~Win32Toolkit() {
 LRESULT CALLBACK Win32Toolkit::timerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TIMER && wParam == kTimerId) {
     auto* toolkit = reinterpret_cast<Win32Toolkit*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (toolkit != nullptr && toolkit->tick_) {
-      toolkit->tick_();
-    }
-    return 0;
+    return withinMessage([toolkit]() -> LRESULT {
+      if (toolkit != nullptr && toolkit->tick_) {
+        toolkit->tick_();
+      }
+      return 0;
+    });
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
@@ -122,7 +126,7 @@ void Win32Toolkit::showMessage(const std::string& text) {
 }
 
 void Win32Toolkit::showError(const std::string& text) {
-  MessageBoxW(GetActiveWindow(), wide(text).c_str(), kAppName, MB_OK | MB_ICONERROR);
+  showErrorBox(text);
 }
 
 std::optional<std::string> Win32Toolkit::openProfile() {

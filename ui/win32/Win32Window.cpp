@@ -2,11 +2,15 @@
 
 #include <stdexcept>
 
+#include "ui/win32/Win32ErrorBox.h"
+
 namespace qv {
 
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"QvMainForm";
+// The title while no profile names the window.
+constexpr wchar_t kProgramName[] = L"Quorvane";
 // The smallest outer size the user can shrink the window to.
 constexpr int kMinimumWidth = 450;
 constexpr int kMinimumHeight = 500;
@@ -23,7 +27,7 @@ Win32Window::Win32Window() {
   windowClass.lpszClassName = kWindowClass;
   // Registered once per process; a second window finds it there.
   static_cast<void>(RegisterClassExW(&windowClass));
-  hwnd_ = CreateWindowExW(0, kWindowClass, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+  hwnd_ = CreateWindowExW(0, kWindowClass, kProgramName, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                           nullptr, GetModuleHandleW(nullptr), this);
   if (hwnd_ == nullptr) {
@@ -60,7 +64,7 @@ LRESULT CALLBACK Win32Window::windowProc(HWND hwnd, UINT message, WPARAM wParam,
   if (window == nullptr || !window->controls_) {
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
-  return window->handle(message, wParam, lParam);
+  return withinMessage([&] { return window->handle(message, wParam, lParam); });
 }
 
 LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {

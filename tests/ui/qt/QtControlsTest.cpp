@@ -10,9 +10,11 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QValidator>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "tests/ui/support/KeyCodeCases.h"
 #include "ui/qt/CyanDusk.h"
 #include "ui/qt/QtWindow.h"
 
@@ -210,6 +212,27 @@ TEST_F(QtBackend, UserActionsReachTheLogicAndProgramChangesDoNot) {
   EXPECT_EQ(events.heard,
             (std::vector<std::string>{"shown", "click Button4", "click saitekswitchpanelimage",
                                       "page PageControl1", "key TxtKeyRead 71", "closing"}));
+  window_.controls().setEvents(nullptr);
+}
+
+TEST_F(QtBackend, TheKeyCodeBoxReportsTheKeysOfTheSharedTable) {
+  const std::map<uint16_t, std::pair<Qt::Key, Qt::KeyboardModifier>> qtKeys{
+      {'G', {Qt::Key_G, Qt::NoModifier}},
+      {0x10, {Qt::Key_Shift, Qt::ShiftModifier}},
+      {0x11, {Qt::Key_Control, Qt::ControlModifier}},
+      {0x12, {Qt::Key_Alt, Qt::AltModifier}},
+      {0x74, {Qt::Key_F5, Qt::NoModifier}},
+      {0x79, {Qt::Key_F10, Qt::NoModifier}}};
+  RecordingEvents events;
+  window_.controls().setEvents(&events);
+  for (const test::KeyCodeCase& keys : test::keyCodeCases()) {
+    Qt::KeyboardModifiers held;
+    for (const uint16_t code : keys.pressed) {
+      held |= qtKeys.at(code).second;
+      QTest::simulateEvent(widget("TxtKeyRead"), true, qtKeys.at(code).first, held, {}, false);
+    }
+    EXPECT_EQ(events.heard.back(), "key TxtKeyRead " + std::to_string(keys.shown)) << keys.keys;
+  }
   window_.controls().setEvents(nullptr);
 }
 

@@ -1,6 +1,7 @@
 # cmake -DCPACK=<cpack> -DCONFIG=<CPackConfig.cmake> -DWORK=<folder>
-#       -DPROGRAM=<0|1> -DSTANDIN=<0|1> -P CheckArchive.cmake
-# Makes the release archive and compares its listing with the expected one.
+#       -DPROGRAM=<0|1> -DSTANDIN=<0|1> -DPROFILE=<default profile> -P CheckArchive.cmake
+# Makes the release archive, compares its listing with the expected one and
+# checks what a first start needs: the default profile and a Windows read-me.
 file(REMOVE_RECURSE ${WORK})
 execute_process(COMMAND ${CPACK} --config ${CONFIG} -B ${WORK}
                 RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
@@ -33,7 +34,7 @@ foreach(entry IN LISTS listing)
 endforeach()
 list(SORT files)
 
-set(expected README.md)
+set(expected README.txt profile.psv)
 if(PROGRAM)
   list(APPEND expected quorvane.exe)
 endif()
@@ -44,6 +45,25 @@ list(SORT expected)
 
 if(NOT files STREQUAL expected)
   message(FATAL_ERROR "${top}.zip holds\n  ${files}\nexpected\n  ${expected}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${archives} WORKING_DIRECTORY ${WORK}
+                RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cannot unpack ${archives}")
+endif()
+file(READ ${WORK}/${top}/profile.psv shipped HEX)
+file(READ ${PROFILE} default HEX)
+if(NOT shipped STREQUAL default)
+  message(FATAL_ERROR "profile.psv in ${top}.zip is not the default profile")
+endif()
+file(READ ${WORK}/${top}/README.txt readme HEX)
+string(REGEX REPLACE "0d0a" "" bare "${readme}")
+if(readme STREQUAL "" OR bare MATCHES "^(..)*0a" OR bare MATCHES "^(..)*0d")
+  message(FATAL_ERROR "README.txt in ${top}.zip is empty or has lines not ended by CR LF")
+endif()
+file(STRINGS ${WORK}/${top}/README.txt simconnect REGEX "SimConnect\\.dll")
+if(simconnect STREQUAL "")
+  message(FATAL_ERROR "README.txt in ${top}.zip does not say which SimConnect.dll to use")
 endif()
 file(SIZE ${archives} size)
 message(STATUS "${top}.zip: ${size} bytes: ${files}")

@@ -2,9 +2,11 @@
 // font and flags; typing and key-down reach the logic as on every backend.
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <vector>
 
 #include "platform/windows/SendInputInjector.h"
+#include "tests/ui/support/KeyCodeCases.h"
 #include "tests/windows/ui/Win32UiRig.h"
 #include "ui/win32/Win32Text.h"
 
@@ -196,6 +198,62 @@ TEST(Win32Window, ARealKeyInTheKeyCodeBoxShowsItsOwnVirtualKeyCode) {
   makeSendInputInjector()->inject(f5);
   EXPECT_TRUE(pumpUntil([&rig] { return rig.controls().text("TxtKeyCode") == "116"; }))
       << rig.controls().text("TxtKeyCode");
+}
+
+// Keys held down in order and let go in reverse: each key's down and up go
+// into the middle of what is pressed so far.
+void press(const std::vector<uint16_t>& keys) {
+  std::vector<KeyEvent> events;
+  for (const uint16_t key : keys) {
+    events.insert(events.end() - static_cast<ptrdiff_t>(events.size() / 2),
+                  {{key, false}, {key, true}});
+  }
+  for (const KeyEvent& event : events) {
+    makeSendInputInjector()->inject({&event, 1});
+  }
+}
+
+TEST(Win32Window, TheKeyCodeBoxShowsTheKeysOfTheSharedTable) {
+  Win32UiRig rig;
+  SetForegroundWindow(rig.window.handle());
+  SetFocus(rig.control("TxtKeyRead"));
+  for (const KeyCodeCase& keys : keyCodeCases()) {
+    press(keys.pressed);
+    const std::string shown = std::to_string(keys.shown);
+    EXPECT_TRUE(pumpUntil([&] { return rig.controls().text("TxtKeyCode") == shown; }, 2000,
+                          rig.window.handle()))
+        << keys.keys << " shows " << rig.controls().text("TxtKeyCode");
+  }
+}
+
+TEST(Win32Window, TabAndShiftTabMoveBetweenControlsAndEscClosesTheInformationDialog) {
+  Win32UiRig rig;
+  SetForegroundWindow(rig.window.handle());
+  const auto tabFrom = [&rig](std::string_view from, std::vector<uint16_t> keys) {
+    SetFocus(rig.control(from));
+    press(keys);
+    pumpUntil([&] { return GetFocus() != rig.control(from); }, 2000, rig.window.handle());
+    return GetFocus();
+  };
+  EXPECT_EQ(tabFrom("Button4", {VK_TAB}), rig.control("Button5"));
+  EXPECT_EQ(tabFrom("Button5", {VK_SHIFT, VK_TAB}), rig.control("Button4"));
+  rig.controls().select("PageControl1", 0);
+  EXPECT_EQ(tabFrom("Edit4", {VK_TAB}), rig.control("Edit5"));
+
+  bool escClosed = true;
+  std::jthread user;
+  rig.toolkit.showModal(infoDialogForm(), [&](Controls& form) {
+    const HWND dialog = GetParent(dynamic_cast<Win32Controls&>(form).window("DevStrings"));
+    rig.loop.post([] { press({VK_ESCAPE}); });
+    // Should Esc not close it, it is closed by hand and the test fails.
+    user = std::jthread([dialog, &escClosed] {
+      Sleep(5000);
+      escClosed = IsWindowVisible(dialog) == FALSE;
+      PostMessageW(dialog, WM_CLOSE, 0, 0);
+    });
+  });
+  user.join();
+  EXPECT_TRUE(escClosed);
 }
 
 }  // namespace

@@ -5,9 +5,11 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+#include <utility>
 
 #include "profile/ProfileFile.h"
 #include "tests/windows/ui/Win32UiRig.h"
+#include "ui/win32/Win32Text.h"
 
 namespace qv::test {
 namespace {
@@ -24,6 +26,8 @@ TEST(Win32Profile, StartWithoutAProfileThenSaveFailsAndSaveAsWorks) {
   ASSERT_EQ(rig.messages,
             std::vector<std::string>{std::string(kLoadFailedMessage) + "profile.psv"});
   EXPECT_EQ(rig.controls().text("MainForm"), "");
+  // The title bar and the taskbar still name the program.
+  EXPECT_EQ(windowText(rig.window.handle()), "Quorvane");
 
   rig.answers.then(confirmMessage(rig.messages));
   rig.click("Button1");
@@ -81,6 +85,35 @@ TEST(Win32Profile, TheTimerTicksWhileAMessageBoxIsOpen) {
   rig.toolkit.showMessage("a moment");
   user.join();
   EXPECT_GE(ticks - ticksAtOpen, 3);
+}
+
+// A handler that throws inside a window procedure or a tick: the program's
+// error box shows what went wrong, and the window goes on.
+TEST(Win32Profile, AnExceptionOfAHandlerIsShownAndStopsAtTheMessage) {
+  Win32UiRig rig;
+  struct Throwing final : FormEvents {
+    void clicked(std::string_view name) override { throw std::runtime_error(std::string(name)); }
+    void pageChanged(std::string_view /*name*/) override {}
+    void keyDown(std::string_view /*name*/, int /*virtualKey*/) override {}
+    void shown() override {}
+    void activated() override {}
+    void closing() override {}
+  } throwing;
+  rig.controls().setEvents(&throwing);
+  rig.answers.then(confirmMessage(rig.messages));
+  rig.click("Button2");
+  rig.answers.then(confirmMessage(rig.messages));
+  bool thrown = false;
+  rig.toolkit.startTimer(10, [&thrown] {
+    if (!std::exchange(thrown, true)) {
+      throw std::runtime_error("tick");
+    }
+  });
+  pumpUntil([&rig] { return rig.answers.allAnswered(); });
+  rig.toolkit.stopTimer();
+  rig.controls().setEvents(rig.form.get());
+  EXPECT_EQ(rig.messages.back(), "tick");
+  EXPECT_EQ(rig.messages.at(1), "Button2");
 }
 
 }  // namespace

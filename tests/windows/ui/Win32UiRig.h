@@ -25,14 +25,15 @@ inline std::string fixture(const std::string& name) {
   return std::string(QV_TEST_DATA_DIR) + "/" + name;
 }
 
-// Runs the thread's messages for `milliseconds`, or until `done` holds.
-inline bool pumpUntil(const std::function<bool()>& done, int milliseconds = 5000) {
+// Runs the thread's messages for `milliseconds`, or until `done` holds, as
+// the program's loop runs them for `keyboardWindow`.
+inline bool pumpUntil(const std::function<bool()>& done, int milliseconds = 5000,
+                      HWND keyboardWindow = nullptr) {
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
   while (!done() && std::chrono::steady_clock::now() < until) {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
+      Win32EventLoop::dispatch(message, keyboardWindow);
     }
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
