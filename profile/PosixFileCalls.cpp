@@ -113,8 +113,7 @@ bool SystemFileCalls::replace(const fs::path& from, const fs::path& to) {
 
 bool SystemFileCalls::syncFolder(const fs::path& folder) {
   const fs::path named = folder.empty() ? fs::path(".") : folder;
-  const int fd =
-      retried([&] { return open(named.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
+  const int fd = retried([&] { return open(named.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
   if (fd < 0) {
     return false;
   }
