@@ -28,6 +28,7 @@ namespace fs = std::filesystem;
 using standin::Op;
 using standin::Request;
 using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
 
 Request request(Op op, uint32_t first = 0, uint32_t second = 0, const char* text = "") {
   Request made;
@@ -74,42 +75,29 @@ TEST(StandinSession, NoMessageIsLargerThanTheClientLibraryTakes) {
   EXPECT_LE(sent[1].size(), standin::kLargestMessage);
 }
 
-// A server on a socket of its own, run on the test's thread until `until`
-// holds; `until` is asked on every round of the server.
+// A server on a socket of its own, run on the test's thread; the condition
+// it is given is asked on every round.
 class StandinServerRun : public ::testing::Test {
  protected:
-  StandinServerRun() {
-    std::string pattern = "/tmp/qv-standin-server-XXXXXX";
-    EXPECT_NE(mkdtemp(pattern.data()), nullptr);
-    dir = pattern;
+  void SetUp() override {
     std::string error;
-    EXPECT_TRUE(server.listen({false, 0, dir + "/sim.sock"}, error)) << error;
+    ASSERT_TRUE(server.listen({false, 0, path}, error)) << error;
   }
-  ~StandinServerRun() override {
-    for (const int fd : clients) {
-      close(fd);
-    }
-    std::error_code ignored;
-    fs::remove_all(dir, ignored);
-  }
+  void TearDown() override { fs::remove_all(fs::path(path).parent_path()); }
 
-  // A client waiting to be accepted, its socket not blocking.
+  // A client waiting to be accepted, that sends without blocking.
   int connectClient() {
     const int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_NONBLOCK, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, (dir + "/sim.sock").c_str(), sizeof address.sun_path - 1);
+    sockaddr_un address{AF_UNIX, {}};
+    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
     EXPECT_EQ(connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-    clients.push_back(fd);
     return fd;
   }
-
   static bool sendRequest(int fd, const Request& made) {
     return send(fd, &made, sizeof made, MSG_NOSIGNAL) == static_cast<ssize_t>(sizeof made);
   }
 
-  std::string dir;
-  std::vector<int> clients;
+  std::string path = fs::path(mkdtemp(std::string("/tmp/qv-standin-XXXXXX").data())) / "sim.sock";
   std::ostringstream out;
   standin::Aircraft aircraft{1, "Test", true};
   standin::StandinServer server{aircraft, out};
@@ -128,7 +116,7 @@ TEST_F(StandinServerRun, AClientThatKeepsSendingDoesNotHoldUpTheOthers) {
   ASSERT_TRUE(sendRequest(other, request(Op::MapClientEventToSimEvent, 1, 0, "GEAR_UP")));
   ASSERT_TRUE(sendRequest(other, request(Op::TransmitClientEvent, 0, 1)));
 
-  const auto deadline = Clock::now() + std::chrono::seconds(5);
+  const auto deadline = Clock::now() + 5s;
   server.run([&] {
     return out.str().find("gear moving up") != std::string::npos || Clock::now() > deadline;
   });
@@ -139,41 +127,39 @@ TEST_F(StandinServerRun, AClientThatKeepsSendingDoesNotHoldUpTheOthers) {
       << "of " << queued << " queued by the busy client";
 }
 
-// With no descriptor left, the waiting client stays readable on the
-// listener; the server waits instead of asking again at once, and takes
-// the client once descriptors are free.
+// With no descriptor left, the waiting client keeps the listener readable;
+// the server waits rather than spin, and takes the client once it can.
 TEST_F(StandinServerRun, OutOfDescriptorsTheServerWaitsAndTakesTheClientLater) {
-  const int waiting = connectClient();
-  ASSERT_TRUE(sendRequest(waiting, request(Op::Open, 0, 0, "late")));
+  ASSERT_TRUE(sendRequest(connectClient(), request(Op::Open, 0, 0, "late")));
   rlimit before{};
   ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &before), 0);
-  rlimit low = before;
-  low.rlim_cur = 64;
+  const rlimit low{64, before.rlim_max};
   ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
   std::vector<int> spent;
   for (int fd = open("/dev/null", O_RDONLY); fd >= 0; fd = open("/dev/null", O_RDONLY)) {
     spent.push_back(fd);
   }
+  const auto freeDescriptors = [&] {
+    for (const int fd : spent) {
+      close(fd);
+    }
+    spent.clear();
+    setrlimit(RLIMIT_NOFILE, &before);
+  };
+  ASSERT_FALSE(spent.empty());
   const auto start = Clock::now();
   int roundsWithoutDescriptors = 0;
   server.run([&] {
     if (!spent.empty()) {
       ++roundsWithoutDescriptors;
-      if (Clock::now() - start > std::chrono::milliseconds(500)) {
-        for (const int fd : spent) {
-          close(fd);
-        }
-        spent.clear();
-        setrlimit(RLIMIT_NOFILE, &before);
+      if (Clock::now() - start > 500ms) {
+        freeDescriptors();
       }
     }
     return out.str().find("client connected: late") != std::string::npos ||
-           Clock::now() - start > std::chrono::seconds(5);
+           Clock::now() - start > 5s;
   });
-  for (const int fd : spent) {
-    close(fd);
-  }
-  setrlimit(RLIMIT_NOFILE, &before);
+  freeDescriptors();
   // A round waits 10 ms when nothing is to be done: about 50 in 500 ms.
   EXPECT_LT(roundsWithoutDescriptors, 150);
   EXPECT_NE(out.str().find("client connected: late"), std::string::npos) << out.str();
