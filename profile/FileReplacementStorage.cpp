@@ -24,12 +24,15 @@ fs::path temporaryBeside(const fs::path& target) {
     fs::path name = target.filename();
     name += "." + std::to_string(digits(random)) + ".tmp";
     candidate = target.parent_path() / name;
-  } while (fs::exists(candidate, ignored));
+    // A link counts as taken, even one that leads nowhere.
+  } while (fs::exists(fs::symlink_status(candidate, ignored)));
   return candidate;
 }
 
+// A save is done only once its bytes are on the disk: a power loss after
+// "Save" must not leave an empty profile.
 bool overwrite(OpenFile& file, std::string_view content) {
-  return file.writeAt(0, content) && file.resize(content.size()) && file.close();
+  return file.writeAt(0, content) && file.resize(content.size()) && file.sync() && file.close();
 }
 
 // Writes over the file's own bytes, so every name of it sees the new
@@ -59,9 +62,12 @@ bool writeInPlace(FileCalls& calls, const fs::path& target, std::string_view con
 
 // True when the temporary took every byte and now is the target; it is
 // closed either way.
-bool renameOnto(const fs::path& temporary, std::unique_ptr<OpenFile> file, const fs::path& target,
-                std::string_view content) {
-  if (!file->writeAt(0, content) || !file->close()) {
+// The temporary's bytes reach the disk before its name replaces the
+// target's, and the folder's new entry after, so that after a power loss the
+// target holds either the old profile or the new one.
+bool renameOnto(FileCalls& calls, const fs::path& temporary, std::unique_ptr<OpenFile> file,
+                const fs::path& target, std::string_view content) {
+  if (!file->writeAt(0, content) || !file->sync() || !file->close()) {
     return false;
   }
   std::error_code error;
@@ -73,8 +79,7 @@ bool renameOnto(const fs::path& temporary, std::unique_ptr<OpenFile> file, const
       return false;
     }
   }
-  fs::rename(temporary, target, error);
-  return !error;
+  return calls.replace(temporary, target) && calls.syncFolder(target.parent_path());
 }
 
 bool putInPlace(FileCalls& calls, const fs::path& target, std::string_view content) {
@@ -90,9 +95,10 @@ bool putInPlace(FileCalls& calls, const fs::path& target, std::string_view conte
     // A folder that takes no new file may still hold a file that can be written.
     return exists && writeInPlace(calls, target, content);
   }
-  if (renameOnto(temporary, std::move(file), target, content)) {
+  if (renameOnto(calls, temporary, std::move(file), target, content)) {
     return true;
   }
+  // Gone already when only the folder's sync failed.
   static_cast<void>(fs::remove(temporary, error));
   return false;
 }
@@ -135,7 +141,7 @@ bool mayReplace(const fs::path& target) {
 }  // namespace
 
 FileReplacementStorage::FileReplacementStorage()
-    : FileReplacementStorage(std::make_unique<StdFileCalls>()) {}
+    : FileReplacementStorage(std::make_unique<SystemFileCalls>()) {}
 
 FileReplacementStorage::FileReplacementStorage(std::unique_ptr<FileCalls> calls)
     : calls_(std::move(calls)) {}

@@ -38,13 +38,16 @@ void ProfileFile::SavePFile(const std::string& lfilename) {
 
 void ProfileFile::LoadFile(const std::string& lfilename) {
   bool read = false;
+  std::string problem;
   try {
-    read = readProfile(lfilename, texts_);
+    read = readProfile(lfilename, texts_, problem);
   } catch (const std::exception&) {
     read = false;
   }
   if (!read || !rebuilt()) {
-    view_.showMessage(std::string(kLoadFailedMessage) + lfilename);
+    // What is wrong goes on a line of its own after the name.
+    const std::string detail = problem.empty() ? "" : "\n" + problem;
+    view_.showMessage(std::string(kLoadFailedMessage) + lfilename + detail);
     return;
   }
   currentfile_ = lfilename;

@@ -24,7 +24,8 @@ class ProfileFile {
   ProfileFile(NamedTexts& texts, std::function<void()> rebuild, ProfileView& view,
               ProfileStorage& storage);
 
-  // Failures end in the save or load message followed by the file name.
+  // Failures end in the save or load message followed by the file name; a
+  // line of the file that fails a load is named on a line of its own.
   void SavePFile(const std::string& lfilename);
   void LoadFile(const std::string& lfilename);
 

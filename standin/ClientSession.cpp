@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "sim/SimConnectApi.h"
+#include "standin/Channel.h"
 #include "standin/MessageBuilder.h"
 
 namespace qv::standin {
@@ -29,7 +30,19 @@ bool isTitle(std::string_view name) {
   });
 }
 
+size_t datumSize(uint32_t type) {
+  return type == sc::kDataTypeString256 ? sc::kNameSize : sizeof(double);
+}
+
 }  // namespace
+
+size_t ClientSession::dataSize(const std::vector<Datum>& definition) {
+  size_t size = sc::kDataStart;
+  for (const Datum& datum : definition) {
+    size += datumSize(datum.type);
+  }
+  return size;
+}
 
 ClientSession::ClientSession(Aircraft& aircraft, std::ostream& out, Send send)
     : aircraft_(aircraft), out_(out), send_(std::move(send)) {}
@@ -64,18 +77,9 @@ void ClientSession::handle(const Request& request) {
                 .u32(sc::kOpenVersions + 28, 0)
                 .bytes());
       break;
-    case Op::AddToDataDefinition: {
-      const std::string name = fieldText(request.text1);
-      const uint32_t type = request.args[1];
-      if (type != sc::kDataTypeFloat64 && type != sc::kDataTypeString256) {
-        sendException(request, kExceptionDataTypeUnsupported, 4);
-      } else if (!isTitle(name) && !aircraft_.variable(name)) {
-        sendException(request, kExceptionNameUnrecognized, 2);
-      } else {
-        definitions_[request.args[0]].push_back({name, type});
-      }
+    case Op::AddToDataDefinition:
+      addDatum(request);
       break;
-    }
     case Op::MapClientEventToSimEvent: {
       const std::string name = fieldText(request.text1);
       if (Aircraft::knowsEvent(name)) {
@@ -111,6 +115,23 @@ void ClientSession::handle(const Request& request) {
   }
 }
 
+void ClientSession::addDatum(const Request& request) {
+  const std::string name = fieldText(request.text1);
+  const uint32_t type = request.args[1];
+  const auto known = definitions_.find(request.args[0]);
+  const size_t size = known == definitions_.end() ? sc::kDataStart : dataSize(known->second);
+  if (type != sc::kDataTypeFloat64 && type != sc::kDataTypeString256) {
+    sendException(request, kExceptionDataTypeUnsupported, 4);
+  } else if (!isTitle(name) && !aircraft_.variable(name)) {
+    sendException(request, kExceptionNameUnrecognized, 2);
+  } else if (size + datumSize(type) > kLargestMessage) {
+    // Its data would no longer fit in a message the client library takes.
+    sendException(request, kExceptionDefinitionTooLarge, 1);
+  } else {
+    definitions_[request.args[0]].push_back({name, type});
+  }
+}
+
 void ClientSession::sendData(const Request& request) {
   const auto definition = definitions_.find(request.args[1]);
   if (definition == definitions_.end()) {
@@ -121,11 +142,8 @@ void ClientSession::sendData(const Request& request) {
     sendException(request, kExceptionUnrecognizedId, 4);
     return;
   }
-  uint32_t size = sc::kDataStart;
-  for (const Datum& datum : definition->second) {
-    size += datum.type == sc::kDataTypeString256 ? sc::kNameSize : 8;
-  }
-  MessageBuilder message(sc::kRecvSimObjectDataByType, size);
+  MessageBuilder message(sc::kRecvSimObjectDataByType,
+                         static_cast<uint32_t>(dataSize(definition->second)));
   message.u32(sc::kDataRequestId, request.args[0])
       .u32(16, kUserObjectId)
       .u32(20, request.args[1])

@@ -37,7 +37,11 @@ class ClientSession {
     uint32_t type;
   };
 
+  // The size of the data message of a definition.
+  static size_t dataSize(const std::vector<Datum>& definition);
+
   void handle(const Request& request);
+  void addDatum(const Request& request);
   void sendData(const Request& request);
   void sendException(const Request& request, uint32_t code, uint32_t index);
 

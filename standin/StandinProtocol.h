@@ -37,6 +37,7 @@ struct Request {
 inline constexpr uint32_t kExceptionUnrecognizedId = 3;
 inline constexpr uint32_t kExceptionNameUnrecognized = 7;
 inline constexpr uint32_t kExceptionDataTypeUnsupported = 9;
+inline constexpr uint32_t kExceptionDefinitionTooLarge = 1;
 
 // The TCP port both sides use unless told otherwise; below the range
 // Windows hands out for outgoing connections.

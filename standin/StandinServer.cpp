@@ -1,6 +1,7 @@
 #include "standin/StandinServer.h"
 
 #include <chrono>
+#include <thread>
 
 #include "sim/SimConnectApi.h"
 #include "standin/MessageBuilder.h"
@@ -15,6 +16,12 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kSixHertzPeriod = std::chrono::microseconds(1'000'000 / 6);
 constexpr auto kGearStep = std::chrono::milliseconds(50);
 constexpr int kPollMs = 10;
+// A listener that stays readable while no client can be taken (out of
+// descriptors) is left alone this long instead of being polled in a spin.
+constexpr auto kAcceptPause = std::chrono::milliseconds(100);
+// Requests served per client in one round, so that one client that keeps
+// sending holds up neither the others nor the "6Hz" events.
+constexpr int kRequestsPerTurn = 16;
 
 }  // namespace
 
@@ -47,22 +54,37 @@ bool StandinServer::listen(const net::Endpoint& endpoint, std::string& error) {
 void StandinServer::run(const std::function<bool()>& stopRequested) {
   auto nextSixHertz = Clock::now() + kSixHertzPeriod;
   auto lastGearStep = Clock::now();
+  auto acceptPausedUntil = Clock::now();
+  bool busy = false;
   std::vector<bool> ready;
   while (!stopRequested()) {
-    std::vector<net::Handle> sockets{listener_};
+    const bool listening = Clock::now() >= acceptPausedUntil;
+    std::vector<net::Handle> sockets;
+    if (listening) {
+      sockets.push_back(listener_);
+    }
     for (const auto& client : clients_) {
       sockets.push_back(client->channel.socket());
     }
-    net::waitReadable(sockets, ready, kPollMs);
-    if (ready[0]) {
-      accept();
+    if (sockets.empty()) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
+    } else {
+      net::waitReadable(sockets, ready, busy ? 0 : kPollMs);
     }
-    for (size_t i = sockets.size(); i-- > 1;) {
-      Client& client = *clients_[i - 1];
+    if (listening && ready[0] && !accept()) {
+      acceptPausedUntil = Clock::now() + kAcceptPause;
+    }
+    busy = false;
+    // Every client gets its turn: one with requests left from its last turn
+    // may have nothing new to make its socket readable.
+    for (size_t i = clients_.size(); i-- > 0;) {
+      Client& client = *clients_[i];
       client.channel.flush();
-      if ((ready[i] && !serve(client)) || client.channel.closed()) {
+      const Turn turn = serve(client);
+      busy = busy || turn == Turn::More;
+      if (turn == Turn::Gone || client.channel.closed()) {
         out_ << "client closed: " << client.session.name() << std::endl;
-        dropClient(i - 1);
+        dropClient(i);
       }
     }
     const auto now = Clock::now();
@@ -89,24 +111,31 @@ void StandinServer::run(const std::function<bool()>& stopRequested) {
   out_ << "stopped" << std::endl;
 }
 
-void StandinServer::accept() {
+bool StandinServer::accept() {
   std::string refusal;
   const net::Handle socket = net::acceptClient(listener_, endpoint_, refusal);
   if (!refusal.empty()) {
     out_ << refusal << std::endl;
+    return true;
   }
-  if (socket != net::kNoSocket) {
-    clients_.push_back(std::make_unique<Client>(socket, endpoint_.tcp, aircraft_, out_));
+  if (socket == net::kNoSocket) {
+    return false;
   }
+  clients_.push_back(std::make_unique<Client>(socket, endpoint_.tcp, aircraft_, out_));
+  return true;
 }
 
-bool StandinServer::serve(Client& client) {
-  while (const std::optional<std::vector<uint8_t>> packet = client.channel.receive()) {
+StandinServer::Turn StandinServer::serve(Client& client) {
+  for (int served = 0; served < kRequestsPerTurn; ++served) {
+    const std::optional<std::vector<uint8_t>> packet = client.channel.receive();
+    if (!packet) {
+      return client.channel.closed() ? Turn::Gone : Turn::Done;
+    }
     if (!client.session.receive(*packet)) {
-      return false;
+      return Turn::Gone;
     }
   }
-  return !client.channel.closed();
+  return Turn::More;
 }
 
 void StandinServer::sendSixHertz() {

@@ -44,9 +44,14 @@ class StandinServer {
     ClientSession session;
   };
 
-  void accept();
-  // False when the client has gone.
-  bool serve(Client& client);
+  // How a client's turn ended: nothing left to read, requests left for the
+  // next turn, or the client has gone.
+  enum class Turn { Done, More, Gone };
+
+  // False when the listener was readable but gave no client, as when the
+  // process is out of descriptors.
+  bool accept();
+  Turn serve(Client& client);
   void sendSixHertz();
   static void sendMessage(Client& client, const std::vector<uint8_t>& message);
   void dropClient(size_t index);

@@ -116,6 +116,12 @@ void TMainForm::Button4Click() {
 }
 
 void TMainForm::Button1Click() {
+  // With no profile loaded or saved yet there is no name to save under, so
+  // the user is asked for one.
+  if (profile_->currentfile().empty()) {
+    Button5Click();
+    return;
+  }
   profile_->SavePFile(profile_->currentfile());
 }
 

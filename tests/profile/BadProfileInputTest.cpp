@@ -24,7 +24,7 @@ class BadProfileInput : public ProfileFileTest {
       EXPECT_THAT(view.captions, ElementsAre("Quorvane - " + file));
       return true;
     }
-    EXPECT_THAT(view.messages, ElementsAre(kLoadMessage + file));
+    EXPECT_THAT(view.messages, ElementsAre(::testing::StartsWith(kLoadMessage + file + "\n")));
     EXPECT_THAT(view.captions, IsEmpty());
     return false;
   }

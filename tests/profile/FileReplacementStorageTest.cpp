@@ -92,14 +92,22 @@ TEST_F(FileReplacement, BothNamesOfAHardLinkSeeTheNewContent) {
 
 // The real files in a folder that may take no new file, on a disk that may
 // hold only so many more bytes; every file's free room is counted alone.
+// Each call is logged by name, and the one named `failing` fails.
 struct Confinement {
   bool createsFiles = true;
   std::optional<std::uint64_t> freeBytes;
+  std::string failing;
+  std::vector<std::string> steps;
+
+  bool take(const std::string& step) {
+    steps.push_back(step);
+    return step != failing;
+  }
 };
 
 class ConfinedFileCalls final : public FileCalls {
  public:
-  explicit ConfinedFileCalls(const Confinement& limits) : limits_(limits) {}
+  explicit ConfinedFileCalls(Confinement& limits) : limits_(limits) {}
 
   std::unique_ptr<OpenFile> create(const fs::path& path) override {
     if (!limits_.createsFiles) {
@@ -110,15 +118,24 @@ class ConfinedFileCalls final : public FileCalls {
   std::unique_ptr<OpenFile> openExisting(const fs::path& path) override {
     return confined(real_.openExisting(path), fs::file_size(path));
   }
+  bool replace(const fs::path& from, const fs::path& to) override {
+    return limits_.take("replace") && real_.replace(from, to);
+  }
+  bool syncFolder(const fs::path& folder) override {
+    return limits_.take("sync folder") && real_.syncFolder(folder);
+  }
 
  private:
   class File final : public OpenFile {
    public:
-    File(std::unique_ptr<OpenFile> real, std::optional<std::uint64_t> end)
-        : real_(std::move(real)), end_(end) {}
+    File(std::unique_ptr<OpenFile> real, std::optional<std::uint64_t> end, Confinement& limits)
+        : real_(std::move(real)), end_(end), limits_(limits) {}
     std::optional<std::string> readAll() override { return real_->readAll(); }
     // Like the system, writes what fits before it fails.
     bool writeAt(std::uint64_t offset, std::string_view bytes) override {
+      if (!limits_.take("write")) {
+        return false;
+      }
       if (end_ && offset + bytes.size() > *end_) {
         const std::uint64_t room = *end_ > offset ? *end_ - offset : 0;
         static_cast<void>(real_->writeAt(offset, bytes.substr(0, room)));
@@ -129,11 +146,13 @@ class ConfinedFileCalls final : public FileCalls {
     bool resize(std::uint64_t size) override {
       return (!end_ || size <= *end_) && real_->resize(size);
     }
+    bool sync() override { return limits_.take("sync") && real_->sync(); }
     bool close() override { return real_->close(); }
 
    private:
     std::unique_ptr<OpenFile> real_;
     std::optional<std::uint64_t> end_;
+    Confinement& limits_;
   };
 
   std::unique_ptr<OpenFile> confined(std::unique_ptr<OpenFile> real, std::uint64_t size) const {
@@ -144,11 +163,11 @@ class ConfinedFileCalls final : public FileCalls {
     if (limits_.freeBytes) {
       end = size + *limits_.freeBytes;
     }
-    return std::make_unique<File>(std::move(real), end);
+    return std::make_unique<File>(std::move(real), end, limits_);
   }
 
-  const Confinement& limits_;
-  StdFileCalls real_;
+  Confinement& limits_;
+  SystemFileCalls real_;
 };
 
 class ConfinedSave : public ProfileFileTest {
@@ -212,6 +231,36 @@ TEST_F(ConfinedSave, AFullDiskPutsBackAFileInAReadOnlyFolder) {
   limits.freeBytes = 300;
   saveOverOldFile();
   expectOldFileKept();
+}
+
+// The bytes are on the disk before the new name replaces the old, and the
+// folder's new entry after; no step's failure is taken for a save.
+TEST_F(ConfinedSave, SyncsTheFileBeforeTheReplaceAndTheFolderAfter) {
+  saveOverOldFile();
+  EXPECT_THAT(limits.steps, ElementsAre("write", "sync", "replace", "sync folder"));
+  EXPECT_EQ(readBytes(file), defaultProfileBytes());
+  for (const char* step : {"write", "sync", "replace", "sync folder"}) {
+    SCOPED_TRACE(step);
+    limits.failing = step;
+    view.messages.clear();
+    confinedProfile.SavePFile(file);
+    EXPECT_THAT(view.messages, ElementsAre(kSaveMessage + file));
+    EXPECT_THAT(folderEntries(), ElementsAre("profile.psv"));
+  }
+  limits.failing = "sync";
+  saveOverOldFile();
+  EXPECT_EQ(readBytes(file), kOld) << "an unsynced file never replaces the old one";
+}
+
+// A name taken by a link that leads nowhere is never written through.
+TEST_F(FileReplacement, CreatesOnlyFilesThatAreNotThereYet) {
+  SystemFileCalls calls;
+  fs::create_symlink(dir / "target.psv", dir / "planted");
+  writeBytes(dir / "left.tmp", "left");
+  EXPECT_EQ(calls.create(dir / "planted"), nullptr);
+  EXPECT_EQ(calls.create(dir / "left.tmp"), nullptr);
+  EXPECT_THAT(folderEntries(), UnorderedElementsAre("planted", "left.tmp"));
+  EXPECT_EQ(readBytes(dir / "left.tmp"), "left");
 }
 
 }  // namespace

@@ -134,7 +134,8 @@ TEST_F(ProfileLoad, IdsOutsideTheTableAreSkippedButMustHaveSevenFields) {
 
   writeBytes(file, "39,\"a\",\"K\",\"N None\",\"0\",\"1\"\r\n");
   profile.LoadFile(file);
-  EXPECT_THAT(view.messages, ElementsAre(kLoadMessage + file));
+  EXPECT_THAT(view.messages,
+              ElementsAre(kLoadMessage + file + "\nline 1: 6 fields where 7 are expected"));
 }
 
 TEST_F(ProfileLoad, SpaceAfterACommaMakesAVerbatimField) {
@@ -194,16 +195,16 @@ TEST_F(ProfileLoad, LfOnlyAndMissingFinalLineEndReadLikeCrLf) {
   EXPECT_EQ(texts.text("Edit59"), "0");
 }
 
-TEST_F(ProfileLoad, EmptyFileLoadsAndRebuilds) {
-  const std::string file = path("empty.psv");
-  writeBytes(file, "");
-  const NamedTextMap before = texts;
+// What editors leave: a UTF-8 mark, which also makes the rest UTF-8, and
+// blank lines after the last line.
+TEST_F(ProfileLoad, EditorsMarkAndBlankLinesAtTheEndAreAccepted) {
+  const std::string file = path("edited.psv");
+  writeBytes(file, "\xEF\xBB\xBF" + line(8, "Zündung") + line(9, "Left") + "\r\n\n");
   profile.LoadFile(file);
   EXPECT_THAT(view.messages, IsEmpty());
-  EXPECT_EQ(texts.entries(), before.entries());
-  EXPECT_EQ(rebuilds, 1);
+  EXPECT_EQ(texts.text("Edit43"), "Zündung");
+  EXPECT_EQ(texts.text("Edit48"), "Left");
   EXPECT_EQ(profile.currentfile(), file);
-  EXPECT_THAT(view.captions, ElementsAre("Quorvane - " + file));
 }
 
 // A failed load names the file, keeps the name and caption of the last
@@ -217,8 +218,9 @@ class ProfileLoadFailure : public ProfileFileTest {
     profile.LoadFile(good);
     ASSERT_EQ(rebuilds, 1);
   }
-  void expectFailure(const std::string& file, int rebuildsAfter = 1) {
-    EXPECT_THAT(view.messages, ElementsAre(kLoadMessage + file));
+  void expectFailure(const std::string& file, int rebuildsAfter = 1,
+                     const std::string& detail = "") {
+    EXPECT_THAT(view.messages, ElementsAre(kLoadMessage + file + detail));
     EXPECT_EQ(profile.currentfile(), good);
     EXPECT_THAT(view.captions, ElementsAre("Quorvane - " + good));
     EXPECT_EQ(rebuilds, rebuildsAfter);
@@ -234,23 +236,37 @@ TEST_F(ProfileLoadFailure, MissingFileChangesNothing) {
   EXPECT_EQ(texts.entries(), before.entries());
 }
 
-TEST_F(ProfileLoadFailure, EmptyLineAfterTheLastStopsAfterEarlierLinesApplied) {
+TEST_F(ProfileLoadFailure, EmptyLineBeforeAFurtherLineStopsAfterEarlierLinesApplied) {
   const std::string file = path("extra.psv");
-  writeBytes(file, defaultProfileBytes().replace(0, 0, line(8, "Changed")) + "\r\n");
+  writeBytes(file, line(9, "Before") + "\r\n" + line(10, "After"));
   profile.LoadFile(file);
-  expectFailure(file);
-  EXPECT_EQ(texts.text("Edit43"), "Magneto Off");  // line 8 of the defaults came later
-  EXPECT_EQ(keyarray[8].name, "Good");             // not rebuilt
-}
-
-TEST_F(ProfileLoadFailure, BadLineStopsTheLoadThere) {
-  const std::string file = path("bad.psv");
-  writeBytes(file, line(9, "Before") + "x1,\"a\",\"K\",\"N None\",\"0\",\"1\",\"0\"\r\n" +
-                       line(10, "After"));
-  profile.LoadFile(file);
-  expectFailure(file);
+  expectFailure(file, 1, "\nline 2: the line is empty");
   EXPECT_EQ(texts.text("Edit48"), "Before");
   EXPECT_EQ(texts.text("Edit49"), "Magneto R");
+  EXPECT_EQ(keyarray[8].name, "Good");  // not rebuilt
+}
+
+// The message names the wrong line and says why, on a line of its own.
+TEST_F(ProfileLoadFailure, BadLineStopsTheLoadThereAndIsNamed) {
+  const std::map<std::string, std::string> detailOf{
+      {line(9, "Before") + "x1,\"a\",\"K\",\"N None\",\"0\",\"1\",\"0\"\r\n" + line(10, "After"),
+       "\nline 2: the id \"x1\" is not a whole number"},
+      {line(9, "Before") + line(7, "x") + "10,\"After\",\"K\",\"N None\",\"0\",\"1\"\r\n",
+       "\nline 3: 6 fields where 7 are expected"},
+      {"", "\nthe file holds no profile line"},
+      {"\xEF\xBB\xBF\r\n\r\n", "\nthe file holds no profile line"},
+  };
+  for (const auto& [bytes, detail] : detailOf) {
+    SCOPED_TRACE(detail);
+    view.messages.clear();
+    texts.setText("Edit49", "Magneto R");
+    const std::string file = path("bad.psv");
+    writeBytes(file, bytes);
+    profile.LoadFile(file);
+    expectFailure(file, 1, detail);
+    EXPECT_EQ(texts.text("Edit49"), "Magneto R");
+  }
+  EXPECT_EQ(texts.text("Edit48"), "Before");
 }
 
 TEST_F(ProfileLoadFailure, EmptyNumberFieldAppliesEveryLineThenFailsTheRebuild) {

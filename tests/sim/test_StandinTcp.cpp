@@ -89,6 +89,18 @@ TEST(StandinStream, MessagesAreCutFromTheStreamByTheirSize) {
   EXPECT_TRUE(channel.closed()) << "a size no message has breaks the stream";
 }
 
+TEST(StandinStream, OnlySizesAMessageCanHaveAreTakenFromAHeader) {
+  const auto stated = [](uint32_t size) {
+    uint8_t header[4];
+    std::memcpy(header, &size, sizeof header);
+    return standin::messageLength(header, sizeof header);
+  };
+  EXPECT_EQ(stated(simconnect::kHeaderSize), simconnect::kHeaderSize);
+  EXPECT_EQ(stated(standin::kLargestMessage), standin::kLargestMessage);
+  EXPECT_EQ(stated(standin::kLargestMessage + 1), SIZE_MAX);
+  EXPECT_EQ(stated(simconnect::kHeaderSize - 1), SIZE_MAX);
+}
+
 TEST(StandinStream, PeerThatDoesNotReadLosesWholeMessagesNeverParts) {
   StreamPair pair;
   const int small = 4096;
