@@ -195,6 +195,21 @@ TEST_F(BindingTest, UnpluggingAndReplugginTheSwitchPanel) {
   ASSERT_TRUE(panelReports(*again, {0, 0x80, 0, 0}));
 }
 
+TEST_F(BindingTest, ADeviceThatCannotBeOpenedIsSkippedAndThePanelStillBound) {
+  ScriptedDeviceSpec refused = otherDevice(u"Security Key");
+  refused.openable = false;
+  const auto key = platform.plugIn(refused);
+  platform.plugIn();
+  firstScan();
+  EXPECT_EQ(list.entries, std::vector<std::string>{"Saitek Pro Flight Switch Panel"});
+  EXPECT_EQ(binding.SaitekSwitchPanel(), binding.deviceAt(0));
+  const std::vector<std::string> note{"DEVICE SKIPPED: Device cannot be opened: " + key->path};
+  EXPECT_EQ(history.lines, note);
+  platform.plugIn(otherDevice(u"Mouse"));
+  rescan();
+  EXPECT_TRUE(history.lines.empty());
+}
+
 TEST_F(BindingTest, OfTwoPanelsTheOneEnumeratedLastIsBound) {
   platform.plugIn();
   platform.plugIn();
