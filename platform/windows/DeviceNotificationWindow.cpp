@@ -4,6 +4,8 @@
 // windows.h first: dbt.h uses its types.
 #include <dbt.h>
 
+#include <bit>
+
 namespace qv {
 
 namespace {
@@ -85,7 +87,8 @@ class DeviceNotificationWindow final : public DeviceChangeSource {
   // handler's box or dialog (which may hold a device record a rescan would
   // release); the timer fires again once the main loop runs.
   static LRESULT CALLBACK modalLoopFilter(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* const message = reinterpret_cast<const MSG*>(lParam);
+    // The message travels in the hook's integer parameter.
+    const auto* const message = std::bit_cast<const MSG*>(lParam);
     if (code >= 0 && message != nullptr && message->message == WM_TIMER &&
         message->wParam == kQuietTimer && message->hwnd != nullptr &&
         GetPropW(message->hwnd, kSourceProperty) != nullptr) {

@@ -4,6 +4,8 @@
 #include <dbt.h>
 
 #include <algorithm>
+#include <bit>
+#include <cstddef>
 #include <cwctype>
 
 namespace qv {
@@ -61,7 +63,8 @@ uint32_t InterfaceArrivals::count(const std::wstring& path) const {
 LRESULT CALLBACK InterfaceArrivals::procedure(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
   auto* const self = static_cast<InterfaceArrivals*>(GetPropW(window, kCounterProperty));
-  const auto* const header = reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam);
+  // The notice travels in the message's integer parameter.
+  const auto* const header = std::bit_cast<const DEV_BROADCAST_HDR*>(lParam);
   if (self != nullptr && message == WM_DEVICECHANGE && wParam == DBT_DEVICEARRIVAL &&
       header != nullptr && header->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE &&
       header->dbch_size >= offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name)) {

@@ -215,59 +215,48 @@ TEST_F(ControllerTest, AQueryOnlyDeviceIsListedButNeverReadNorWritten) {
 TEST_F(ControllerTest, ARecordThatCannotBeMadeIsSkippedAndNotedOncePerAppearance) {
   std::vector<std::string> notes;
   controller->OnDeviceSkipped = [&](const std::string& note) { notes.push_back(note); };
-  const auto kept = platform.plugIn(deviceWithIds(1, 1));
-  firstScan();
   ScriptedDeviceSpec closed;
   closed.openable = false;
-  const auto broken = platform.plugIn(closed);
   ScriptedDeviceSpec anonymous;
   anonymous.identifiable = false;
+  const auto broken = platform.plugIn(closed);
   const auto unknown = platform.plugIn(anonymous);
-  const auto later = platform.plugIn(deviceWithIds(2, 2));
+  const auto kept = platform.plugIn(deviceWithIds(1, 1));
+  firstScan();
   rescan();
-  rescan();
-
   EXPECT_TRUE(errors.empty());
   EXPECT_EQ(notes, (std::vector<std::string>{
                        "DEVICE SKIPPED: Device cannot be opened: " + broken->path,
                        "DEVICE SKIPPED: Device cannot be identified: " + unknown->path}));
-  EXPECT_EQ(changes, 2);
-  EXPECT_EQ(listedIds(), (std::vector<uint32_t>{kept->instanceId, later->instanceId}));
+  EXPECT_EQ(listedIds(), std::vector<uint32_t>{kept->instanceId});
 
-  // Gone and back, it is a new appearance: noted again.
-  platform.unplug(broken);
+  platform.unplug(broken);  // gone and back: a new appearance, noted again
   rescan();
-  EXPECT_EQ(notes.size(), 2U);
   platform.plugIn(closed);
   rescan();
   EXPECT_EQ(notes.size(), 3U);
-  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(changes, 1);
 }
 
 TEST_F(ControllerTest, NotificationsDuringARescanOrItsErrorReportRunOneRescanAfterIt) {
-  firstScan();
-  changes = 0;
   int depth = 0;
   controller->OnDeviceChange = [&](THidDeviceController& sender) {
     EXPECT_EQ(++depth, 1) << "a rescan ran inside another";
-    if (++changes == 1) {
-      platform.plugIn();
-      sender.DeviceChangeNotification(0);
-      sender.DeviceChangeNotification(0);
-    } else if (changes == 2) {
-      --depth;
+    platform.plugIn();
+    sender.DeviceChangeNotification(0);
+    sender.DeviceChangeNotification(0);
+    --depth;
+    if (++changes == 2) {
       throw std::runtime_error("handler failed");
     }
-    --depth;
   };
   controller->OnScanError = [&](const std::string& message) {
     errors.push_back(message);
+    controller->OnDeviceChange = nullptr;
     platform.plugIn();  // while the error box is open
     controller->DeviceChangeNotification(0);
   };
-  platform.plugIn();
-  rescan();
-  EXPECT_EQ(changes, 3);
+  firstScan();
   EXPECT_EQ(errors, std::vector<std::string>{"handler failed"});
   EXPECT_EQ(controller->Count(), 3);
 }

@@ -8,62 +8,30 @@
 namespace qv {
 namespace {
 
-// A pipe stands in for a device: the test writes "reports" into it and
-// breaks it as a removed device breaks its reads.
-class PipeDevice {
- public:
-  PipeDevice() {
-    const std::wstring name =
-        L"\\\\.\\pipe\\quorvane-channel-" + std::to_wstring(GetCurrentProcessId());
-    server_ =
-        CreateNamedPipeW(name.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 64, 64, 0, nullptr);
-    client_ = CreateFileW(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                          FILE_FLAG_OVERLAPPED, nullptr);
-  }
-  ~PipeDevice() { unplug(); }
-  PipeDevice(const PipeDevice&) = delete;
-  PipeDevice& operator=(const PipeDevice&) = delete;
-
-  std::unique_ptr<HidInputChannel> channel() {
-    uint32_t error = 0;
-    return makeOverlappedInputChannel(client_, error);
-  }
-  void send(const std::vector<uint8_t>& report) {
-    DWORD written = 0;
-    ASSERT_TRUE(
-        WriteFile(server_, report.data(), static_cast<DWORD>(report.size()), &written, nullptr));
-  }
-  void unplug() {
-    if (server_ != INVALID_HANDLE_VALUE) {
-      static_cast<void>(CloseHandle(server_));
-      server_ = INVALID_HANDLE_VALUE;
-    }
-  }
-  [[nodiscard]] bool ready() const {
-    return server_ != INVALID_HANDLE_VALUE && client_ != INVALID_HANDLE_VALUE;
-  }
-
- private:
-  HANDLE server_ = INVALID_HANDLE_VALUE;
-  HANDLE client_ = INVALID_HANDLE_VALUE;
-};
-
+// A pipe stands in for a device: the test writes a report into it, then
+// breaks it as a removed device breaks a pending read.
 TEST(OverlappedInputChannel, AReportArrivesWholeAndAReadBrokenWhilePendingFailsWithItsError) {
-  PipeDevice device;
-  ASSERT_TRUE(device.ready());
-  const auto channel = device.channel();
+  const std::wstring name = L"\\\\.\\pipe\\quorvane-" + std::to_wstring(GetCurrentProcessId());
+  const HANDLE device =
+      CreateNamedPipeW(name.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 64, 64, 0, nullptr);
+  uint32_t error = 0;
+  const auto channel =
+      makeOverlappedInputChannel(CreateFileW(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                             FILE_FLAG_OVERLAPPED, nullptr),
+                                 error);
   ASSERT_NE(channel, nullptr);
-  std::vector<uint8_t> report(4, 0xEE);
+  std::vector<uint8_t> report(4);
   EXPECT_EQ(channel->read(report.data(), report.size(), 20).kind, HidReadOutcome::Kind::Timeout);
-
-  device.send({0, 0x80, 0x04, 0x8A});
+  const std::vector<uint8_t> sent{0, 0x80, 0x04, 0x8A};
+  DWORD written = 0;
+  ASSERT_TRUE(WriteFile(device, sent.data(), 4, &written, nullptr));
   const HidReadOutcome arrived = channel->read(report.data(), report.size(), 2000);
   EXPECT_EQ(arrived.kind, HidReadOutcome::Kind::Report);
   EXPECT_EQ(arrived.bytes, 4U);
-  EXPECT_EQ(report, (std::vector<uint8_t>{0, 0x80, 0x04, 0x8A}));
+  EXPECT_EQ(report, sent);
 
   EXPECT_EQ(channel->read(report.data(), report.size(), 20).kind, HidReadOutcome::Kind::Timeout);
-  device.unplug();
+  CloseHandle(device);
   const HidReadOutcome broken = channel->read(report.data(), report.size(), 2000);
   EXPECT_EQ(broken.kind, HidReadOutcome::Kind::Failed);
   EXPECT_EQ(broken.error, static_cast<uint32_t>(ERROR_BROKEN_PIPE));
