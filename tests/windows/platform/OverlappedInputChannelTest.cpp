@@ -8,8 +8,7 @@
 namespace qv {
 namespace {
 
-// A pipe stands in for a device: the test writes a report into it, then
-// breaks it as a removed device breaks a pending read.
+// A pipe stands in for a device; breaking it is what removing a device does.
 TEST(OverlappedInputChannel, AReportArrivesWholeAndAReadBrokenWhilePendingFailsWithItsError) {
   const std::wstring name = L"\\\\.\\pipe\\quorvane-" + std::to_wstring(GetCurrentProcessId());
   const HANDLE device =

@@ -77,8 +77,7 @@ TEST_F(SetupApiHid, AnInterfaceThatArrivesAgainBetweenScansIsANewAppearance) {
   const HWND counter =
       FindWindowExW(HWND_MESSAGE, nullptr, InterfaceArrivals::kWindowClass, nullptr);
   ASSERT_NE(counter, nullptr);
-  // The system's notice that the first interface arrived (unplugged and back
-  // in the same port unseen), spelt in upper case as notices may be.
+  // The first interface unplugged and back unseen; notices may spell it in upper case.
   std::vector<DWORD> notice(256);
   auto* const arrived = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(notice.data());
   arrived->dbcc_size = notice.size() * sizeof(DWORD);
@@ -99,9 +98,8 @@ TEST_F(SetupApiHid, AnIdleReadStaysPendingAndAReaderStopsWithinOneSleepTime) {
   if (!device) {
     GTEST_SKIP() << "none of the " << interfaces.size() << " HID interfaces tried is readable";
   }
-  // Read and close on a thread of its own: CancelIo reaches only the reads
-  // of the thread that started them, and closing a channel whose pending read
-  // was not cancelled waits forever, so the wait for it here is bounded.
+  // Read and close on one thread (CancelIo reaches only its own reads); a
+  // pending read left uncancelled makes the closing wait forever.
   uint32_t error = 0;
   std::shared_ptr<HidInputChannel> channel = platform->openInput(device->path, error);
   ASSERT_NE(channel, nullptr);
