@@ -49,6 +49,7 @@ PanelBinding::PanelBinding(THidDeviceController& HidCtl, DeviceListView& DevList
   HidCtl_.OnDeviceDataError = [this](THidDevice& HidDev, uint32_t Error) {
     HidCtlDeviceDataError(HidDev, Error);
   };
+  HidCtl_.OnDeviceSkipped = [this](const std::string& note) { HistoryListBox_.appendLine(note); };
 }
 
 PanelBinding::~PanelBinding() {
@@ -58,6 +59,7 @@ PanelBinding::~PanelBinding() {
   HidCtl_.OnDeviceChange = nullptr;
   HidCtl_.OnDeviceData = nullptr;
   HidCtl_.OnDeviceDataError = nullptr;
+  HidCtl_.OnDeviceSkipped = nullptr;
   HidCtl_.Release(entries_);
   // The fresh records took over our data handler; none may call it later.
   for (int32_t i = 0; i < HidCtl_.Count(); ++i) {

@@ -21,7 +21,8 @@ bool isSwitchPanel(THidDevice& device);
 
 // The main window's side of the HID controller: the device list with the
 // records it holds, the bound switch panel and the selected device. Binds
-// the controller's four events; must not outlive the controller.
+// the controller's events (a skipped device goes to the history log); must not outlive the
+// controller.
 class PanelBinding final : public PanelFeaturePort {
  public:
   // The switch input engine's report handler (SwitchEngine::ShowRead).

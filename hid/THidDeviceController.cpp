@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "hid/HidDeviceError.h"
 #include "hid/THidDeviceReadThread.h"
 #include "platform/DeviceChangeSource.h"
 #include "platform/EventLoop.h"
@@ -132,20 +133,30 @@ bool THidDeviceController::holdsPluggedIn(uint32_t DeviceID) const {
 }
 
 void THidDeviceController::DeviceChangeNotification(intptr_t Param) {
-  if (destroying_ || inRescan_) {
+  if (destroying_) {
+    return;
+  }
+  if (inRescan_) {
+    // Never nested, also not from a modal loop inside a handler or the error
+    // report; the change is picked up right after.
+    rescanAgain_ = true;
     return;
   }
   lastParam_ = Param;
   inRescan_ = true;
-  try {
-    DeviceChange();
-  } catch (const std::exception& error) {
-    inRescan_ = false;
-    if (OnScanError) {
-      OnScanError(error.what());
+  do {
+    rescanAgain_ = false;
+    try {
+      DeviceChange();
+    } catch (const std::exception& error) {
+      if (OnScanError) {
+        OnScanError(error.what());
+      }
     }
-    return;
-  }
+    if (rescanAgain_) {
+      lastParam_ = 0;  // the rescan after is an ordinary one
+    }
+  } while (rescanAgain_);
   inRescan_ = false;
 }
 
@@ -175,12 +186,8 @@ std::string THidDeviceController::SysErrorMessage(uint32_t Error) const {
 void THidDeviceController::DeviceChange() {
   bool changed = lastParam_ == kForcedScan;
 
-  std::vector<std::unique_ptr<THidDevice>> found;
-  for (const HidInterface& present : platform_.presentInterfaces()) {
-    found.push_back(
-        createRecord({present.instanceId, present.path},
-                     {DevThreadSleepTime, DevPollingDelayTime, OnDeviceData, OnDeviceDataError}));
-  }
+  std::vector<std::string> notes;
+  std::vector<std::unique_ptr<THidDevice>> found = recordsForPresent(notes);
 
   for (size_t i = list_.size(); i-- > 0;) {
     THidDevice& old = *list_[i];
@@ -208,6 +215,34 @@ void THidDeviceController::DeviceChange() {
   if (changed && OnDeviceChange) {
     OnDeviceChange(*this);
   }
+  // After the rebuild, which clears the history log.
+  for (const std::string& note : notes) {
+    if (OnDeviceSkipped) {
+      OnDeviceSkipped(note);
+    }
+  }
+}
+
+// A device the system refuses to ordinary programs (a security key, one that
+// vanished while it was being plugged) must not cost the user the others.
+std::vector<std::unique_ptr<THidDevice>> THidDeviceController::recordsForPresent(
+    std::vector<std::string>& notes) {
+  std::vector<std::unique_ptr<THidDevice>> found;
+  std::set<uint32_t> skipped;
+  for (const HidInterface& present : platform_.presentInterfaces()) {
+    try {
+      found.push_back(
+          createRecord({present.instanceId, present.path},
+                       {DevThreadSleepTime, DevPollingDelayTime, OnDeviceData, OnDeviceDataError}));
+    } catch (const HidDeviceError& error) {
+      skipped.insert(present.instanceId);
+      if (!skipped_.contains(present.instanceId)) {
+        notes.push_back("DEVICE SKIPPED: " + std::string(error.what()) + ": " + present.path);
+      }
+    }
+  }
+  skipped_ = std::move(skipped);
+  return found;
 }
 
 }  // namespace qv

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -45,8 +46,9 @@ class THidDeviceController {
   [[nodiscard]] int32_t Count() const { return static_cast<int32_t>(list_.size()); }
   [[nodiscard]] THidDevice* Device(int32_t Idx) const;
 
-  // A "device nodes changed" notification with its parameter; dropped while
-  // a rescan runs or the controller is being destroyed.
+  // A "device nodes changed" notification with its parameter. One that
+  // arrives while a rescan runs makes one more rescan after it; dropped while
+  // the controller is being destroyed.
   void DeviceChangeNotification(intptr_t Param);
   // The window calls this when DeviceChangeFd() is readable.
   void ServiceDeviceChanges();
@@ -67,14 +69,21 @@ class THidDeviceController {
   std::function<void(THidDeviceController& Sender)> OnDeviceChange;
   TDataEvent OnDeviceData;
   TDataErrorEvent OnDeviceDataError;
-  // A rescan that failed ("Device cannot be opened", ...) or a device-change
-  // handler that threw: the text for the application's error report.
+  // A device-change handler that threw: the text for the application's
+  // error report.
   std::function<void(const std::string& message)> OnScanError;
+  // An interface a rescan left out because no record could be made for it
+  // ("Device cannot be opened", ...): once per appearance, after
+  // OnDeviceChange, with a line for the history log.
+  std::function<void(const std::string& note)> OnDeviceSkipped;
 
  private:
   void DeviceChange();
   std::unique_ptr<THidDevice> createRecord(const THidPnPInfo& info, THidDeviceSettings settings);
   [[nodiscard]] bool holdsPluggedIn(uint32_t DeviceID) const;
+  // Records for the interfaces present now; those that cannot be made are
+  // left out, and `notes` gets a line for each one not left out before.
+  std::vector<std::unique_ptr<THidDevice>> recordsForPresent(std::vector<std::string>& notes);
   void releaseAt(size_t position);
   [[nodiscard]] size_t positionOf(const THidDevice* device) const;
 
@@ -83,9 +92,12 @@ class THidDeviceController {
   MainThreadHandoff handoff_;
   std::vector<std::unique_ptr<THidDevice>> list_;
   bool inRescan_ = false;
+  bool rescanAgain_ = false;
   bool destroying_ = false;
   bool listening_ = false;
   intptr_t lastParam_ = 0;
+  // The interfaces the last rescan left out, so each is noted only once.
+  std::set<uint32_t> skipped_;
   // Lets the posted first notification find out whether we still exist.
   std::shared_ptr<THidDeviceController*> self_ = std::make_shared<THidDeviceController*>(this);
 };

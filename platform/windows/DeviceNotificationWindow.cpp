@@ -4,6 +4,8 @@
 // windows.h first: dbt.h uses its types.
 #include <dbt.h>
 
+#include <bit>
+
 namespace qv {
 
 namespace {
@@ -11,6 +13,10 @@ namespace {
 constexpr const wchar_t* kWindowClass = L"QuorvaneDeviceNotification";
 // The window property that leads its procedure to the source.
 constexpr const wchar_t* kSourceProperty = L"QuorvaneDeviceChangeSource";
+// A plug sends several notifications within a few hundred milliseconds; the
+// callback runs once they have been quiet this long.
+constexpr UINT_PTR kQuietTimer = 1;
+constexpr UINT kQuietMilliseconds = 200;
 
 class DeviceNotificationWindow final : public DeviceChangeSource {
  public:
@@ -30,9 +36,15 @@ class DeviceNotificationWindow final : public DeviceChangeSource {
       static_cast<void>(DestroyWindow(window_));
       window_ = nullptr;
     }
+    modalFilter_ = SetWindowsHookExW(WH_MSGFILTER, &DeviceNotificationWindow::modalLoopFilter,
+                                     nullptr, GetCurrentThreadId());
   }
   ~DeviceNotificationWindow() override {
+    if (modalFilter_ != nullptr) {
+      static_cast<void>(UnhookWindowsHookEx(modalFilter_));
+    }
     if (window_ != nullptr) {
+      static_cast<void>(KillTimer(window_, kQuietTimer));
       static_cast<void>(RemovePropW(window_, kSourceProperty));
       static_cast<void>(DestroyWindow(window_));
     }
@@ -52,22 +64,41 @@ class DeviceNotificationWindow final : public DeviceChangeSource {
   void setChangedCallback(std::function<void()> changed) override { changed_ = std::move(changed); }
 
  private:
+  // The broadcast is sent to every top-level window and waits for each, so
+  // it only notes the change and (re)starts the quiet timer.
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* const self = static_cast<DeviceNotificationWindow*>(GetPropW(window, kSourceProperty));
     if (self != nullptr && message == WM_DEVICECHANGE && wParam == DBT_DEVNODES_CHANGED) {
-      self->notice();
+      self->pending_ = true;
+      static_cast<void>(SetTimer(window, kQuietTimer, kQuietMilliseconds, nullptr));
+    }
+    if (self != nullptr && message == WM_TIMER && wParam == kQuietTimer) {
+      static_cast<void>(KillTimer(window, kQuietTimer));
+      if (self->changed_ && self->pending_) {
+        self->changed_();
+      }
+      return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
   }
 
-  void notice() {
-    pending_ = true;
-    if (changed_) {
-      changed_();
+  // Message boxes and dialogs run the filter on every message of their modal
+  // loop. Our timer is kept from them, so the callback never runs inside a
+  // handler's box or dialog (which may hold a device record a rescan would
+  // release); the timer fires again once the main loop runs.
+  static LRESULT CALLBACK modalLoopFilter(int code, WPARAM wParam, LPARAM lParam) {
+    // The message travels in the hook's integer parameter.
+    const auto* const message = std::bit_cast<const MSG*>(lParam);
+    if (code >= 0 && message != nullptr && message->message == WM_TIMER &&
+        message->wParam == kQuietTimer && message->hwnd != nullptr &&
+        GetPropW(message->hwnd, kSourceProperty) != nullptr) {
+      return TRUE;
     }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
   }
 
   HWND window_ = nullptr;
+  HHOOK modalFilter_ = nullptr;
   bool pending_ = false;
   std::function<void()> changed_;
 };

@@ -10,7 +10,9 @@ namespace qv {
 // hidden top-level window (the system broadcasts to top-level windows only,
 // so a message-only window would hear nothing). Create it on the thread that
 // runs the message loop: that thread receives the broadcasts and runs the
-// callback. Without the window nothing is ever reported.
+// callback: once after a burst of notifications, from the thread's own loop,
+// never inside the broadcast or a modal loop. Without the window nothing is
+// ever reported.
 std::unique_ptr<DeviceChangeSource> makeDeviceNotificationWindow();
 
 }  // namespace qv

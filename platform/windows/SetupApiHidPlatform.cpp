@@ -11,8 +11,11 @@ extern "C" {
 // clang-format on
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
+#include "platform/windows/InterfaceArrivals.h"
+#include "platform/windows/OverlappedInputChannel.h"
 #include "platform/windows/Win32Text.h"
 
 namespace qv {
@@ -119,64 +122,9 @@ class SetupApiHandle final : public HidHandle {
   FileHandle handle_;
 };
 
-// One overlapped read at a time. The read lands in the channel's own buffer,
-// which lives until the read is over, and is copied out when it completes.
-class OverlappedInputChannel final : public HidInputChannel {
- public:
-  OverlappedInputChannel(HANDLE handle, HANDLE completed) : handle_(handle), completed_(completed) {
-    overlapped_.hEvent = completed_.get();
-  }
-  // Runs on the reader's thread, which started the read, so CancelIo reaches
-  // it; the wait makes sure the system no longer writes into the buffer.
-  ~OverlappedInputChannel() override {
-    if (pending_) {
-      static_cast<void>(CancelIo(handle_.get()));
-      DWORD ignored = 0;
-      static_cast<void>(GetOverlappedResult(handle_.get(), &overlapped_, &ignored, TRUE));
-    }
-  }
-  OverlappedInputChannel(const OverlappedInputChannel&) = delete;
-  OverlappedInputChannel& operator=(const OverlappedInputChannel&) = delete;
-
-  HidReadOutcome read(uint8_t* buffer, size_t size, int32_t timeoutMs) override {
-    if (!pending_) {
-      report_.assign(size, 0);
-      static_cast<void>(ResetEvent(completed_.get()));
-      if (!ReadFile(handle_.get(), report_.data(), static_cast<DWORD>(report_.size()), nullptr,
-                    &overlapped_)) {
-        const DWORD error = GetLastError();
-        if (error != ERROR_IO_PENDING) {
-          return {HidReadOutcome::Kind::Failed, 0, error};
-        }
-      }
-      pending_ = true;
-    }
-    if (WaitForSingleObject(completed_.get(), static_cast<DWORD>(std::max(timeoutMs, 0))) !=
-        WAIT_OBJECT_0) {
-      return {HidReadOutcome::Kind::Timeout, 0, 0};
-    }
-    pending_ = false;
-    DWORD bytes = 0;
-    // A read whose result cannot be had counts as one of no bytes: ignored.
-    if (!GetOverlappedResult(handle_.get(), &overlapped_, &bytes, FALSE)) {
-      bytes = 0;
-    }
-    bytes = std::min<DWORD>({bytes, static_cast<DWORD>(size), static_cast<DWORD>(report_.size())});
-    std::copy_n(report_.begin(), bytes, buffer);
-    return {HidReadOutcome::Kind::Report, bytes, 0};
-  }
-
- private:
-  FileHandle handle_;
-  FileHandle completed_;
-  OVERLAPPED overlapped_{};
-  std::vector<uint8_t> report_;
-  bool pending_ = false;
-};
-
 class SetupApiHidPlatform final : public HidPlatform {
  public:
-  SetupApiHidPlatform() { HidD_GetHidGuid(&hidGuid_); }
+  SetupApiHidPlatform() : hidGuid_(hidGuid()), arrivals_(hidGuid_) {}
 
   // SetupAPI and HID.dll are bound when the program loads, so they are there
   // whenever it runs.
@@ -191,13 +139,19 @@ class SetupApiHidPlatform final : public HidPlatform {
     }
     SP_DEVICE_INTERFACE_DATA interfaceData{};
     interfaceData.cbSize = sizeof interfaceData;
+    std::map<std::wstring, Appearance> seen;
     for (DWORD n = 0; SetupDiEnumDeviceInterfaces(set, nullptr, &hidGuid_, n, &interfaceData);
          ++n) {
-      if (auto found = describe(set, interfaceData)) {
-        present.push_back(std::move(*found));
+      if (const auto path = pathOf(set, interfaceData)) {
+        const std::wstring key = interfaceKey(*path);
+        const Appearance appearance = appearanceOf(key);
+        seen[key] = appearance;
+        present.push_back({appearance.identity, utf8FromWide(path->data(), path->size())});
       }
     }
     static_cast<void>(SetupDiDestroyDeviceInfoList(set));
+    // An interface missing from a scan and back later is a new appearance.
+    lastScan_ = std::move(seen);
     return present;
   }
 
@@ -217,13 +171,7 @@ class SetupApiHidPlatform final : public HidPlatform {
       error = GetLastError();
       return nullptr;
     }
-    const HANDLE completed = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (completed == nullptr) {
-      error = GetLastError();
-      static_cast<void>(CloseHandle(handle));
-      return nullptr;
-    }
-    return std::make_unique<OverlappedInputChannel>(handle, completed);
+    return makeOverlappedInputChannel(handle, error);
   }
 
   uint32_t closedHandleError() const override { return ERROR_INVALID_HANDLE; }
@@ -249,9 +197,33 @@ class SetupApiHidPlatform final : public HidPlatform {
   }
 
  private:
-  // The interface's path and device instance; nothing when its detail cannot
-  // be had.
-  static std::optional<HidInterface> describe(HDEVINFO set, SP_DEVICE_INTERFACE_DATA& data) {
+  // One appearance of an interface: its identity and the arrivals counted
+  // when it was given.
+  struct Appearance {
+    uint32_t identity = 0;
+    uint32_t arrivals = 0;
+  };
+
+  static GUID hidGuid() {
+    GUID guid{};
+    HidD_GetHidGuid(&guid);
+    return guid;
+  }
+
+  // The identity of the last scan while the interface has not arrived again
+  // since, else a new one: the device instance comes back the same when a
+  // device is plugged into the same port again.
+  Appearance appearanceOf(const std::wstring& key) {
+    const uint32_t arrivals = arrivals_.count(key);
+    const auto last = lastScan_.find(key);
+    if (last != lastScan_.end() && last->second.arrivals == arrivals) {
+      return last->second;
+    }
+    return {++lastIdentity_, arrivals};
+  }
+
+  // The interface's path; nothing when its detail cannot be had.
+  static std::optional<std::wstring> pathOf(HDEVINFO set, SP_DEVICE_INTERFACE_DATA& data) {
     DWORD size = 0;
     if (SetupDiGetDeviceInterfaceDetailW(set, &data, nullptr, 0, &size, nullptr) ||
         GetLastError() != ERROR_INSUFFICIENT_BUFFER || size < sizeof(DWORD) + sizeof(wchar_t)) {
@@ -261,18 +233,19 @@ class SetupApiHidPlatform final : public HidPlatform {
     std::vector<DWORD> storage((size + sizeof(DWORD) - 1) / sizeof(DWORD));
     auto* const detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(storage.data());
     detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
-    SP_DEVINFO_DATA device{};
-    device.cbSize = sizeof device;
-    if (!SetupDiGetDeviceInterfaceDetailW(set, &data, detail, size, nullptr, &device)) {
+    if (!SetupDiGetDeviceInterfaceDetailW(set, &data, detail, size, nullptr, nullptr)) {
       return std::nullopt;
     }
     const size_t room =
         (size - offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_W, DevicePath)) / sizeof(wchar_t);
     const wchar_t* const path = detail->DevicePath;
-    return HidInterface{device.DevInst, utf8FromWide(path, wcsnlen(path, room))};
+    return std::wstring(path, wcsnlen(path, room));
   }
 
-  GUID hidGuid_{};
+  const GUID hidGuid_;
+  InterfaceArrivals arrivals_;
+  std::map<std::wstring, Appearance> lastScan_;
+  uint32_t lastIdentity_ = 0;
 };
 
 }  // namespace

@@ -24,7 +24,10 @@ class HistoryFileTest : public ::testing::Test {
     std::error_code ignored;
     std::filesystem::remove_all(dir, ignored);
   }
-  void answer(const std::filesystem::path& path) { rig.toolkit.historyAnswer = path.string(); }
+  // The dialog answers in UTF-8.
+  void answer(const std::filesystem::path& path) {
+    rig.toolkit.historyAnswer = reinterpret_cast<const char*>(path.u8string().c_str());
+  }
 
   std::filesystem::path dir;
   test::ConsoleRig rig;
@@ -59,12 +62,14 @@ TEST_F(HistoryFileTest, AFileThatCannotBeWrittenIsReported) {
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 
-TEST_F(HistoryFileTest, ReplacesAnOldFileAndKeepsNonAsciiText) {
-  std::ofstream(dir / "h.txt") << "old lines\r\n";
+TEST_F(HistoryFileTest, ReplacesAnOldFileInAFolderNamedOutsideAsciiAndKeepsNonAsciiText) {
+  const std::filesystem::path folder = dir / u8"J\u00F6rg \u0141\u00F3d\u017A \u65E5\u672C";
+  std::filesystem::create_directory(folder);
+  std::ofstream(folder / "h.txt") << "old lines\r\n";
   rig.console.appendLine("Ger\xC3\xA4t");
-  answer(dir / "h.txt");
+  answer(folder / "h.txt");
   rig.console.SaveBtnClick();
-  EXPECT_EQ(contentsOf(dir / "h.txt"), "Ger\xC3\xA4t\r\n");
+  EXPECT_EQ(contentsOf(folder / "h.txt"), "Ger\xC3\xA4t\r\n");
 }
 
 }  // namespace

@@ -157,13 +157,19 @@ TEST_F(BindingTest, AProductNameMatchIsBoundButItsReportsAreDropped) {
   EXPECT_EQ(engine.newkey1, 0);
 }
 
-TEST_F(BindingTest, APanelWithoutProductStringIsListedByItsIdsAndBound) {
+TEST_F(BindingTest, APanelWithoutProductStringIsListedByItsIdsAndBoundBesideARefusedDevice) {
+  ScriptedDeviceSpec refused;
+  refused.openable = false;
+  const auto key = platform.plugIn(refused);
   ScriptedDeviceSpec nameless;
   nameless.product.clear();
   platform.plugIn(nameless);
   firstScan();
   EXPECT_EQ(list.entries, std::vector<std::string>{"Device VID=06A3 PID=0D67"});
   EXPECT_EQ(binding.SaitekSwitchPanel(), binding.deviceAt(0));
+  // Noted after the rebuild has cleared the log.
+  EXPECT_EQ(history.lines,
+            std::vector<std::string>{"DEVICE SKIPPED: Device cannot be opened: " + key->path});
 }
 
 TEST_F(BindingTest, UnpluggingAndReplugginTheSwitchPanel) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "tests/support/CallingBackSource.h"
@@ -211,49 +212,53 @@ TEST_F(ControllerTest, AQueryOnlyDeviceIsListedButNeverReadNorWritten) {
   EXPECT_EQ(device->readHandleOpens(), 0);
 }
 
-TEST_F(ControllerTest, ARecordThatCannotBeMadeAbandonsTheRescanWithItsMessage) {
-  const auto kept = platform.plugIn(deviceWithIds(1, 1));
-  firstScan();
+TEST_F(ControllerTest, ARecordThatCannotBeMadeIsSkippedAndNotedOncePerAppearance) {
+  std::vector<std::string> notes;
+  controller->OnDeviceSkipped = [&](const std::string& note) { notes.push_back(note); };
   ScriptedDeviceSpec closed;
   closed.openable = false;
-  const auto broken = platform.plugIn(closed);
-  platform.unplug(kept);
-  rescan();
   ScriptedDeviceSpec anonymous;
   anonymous.identifiable = false;
-  platform.unplug(broken);
+  const auto broken = platform.plugIn(closed);
   const auto unknown = platform.plugIn(anonymous);
+  const auto kept = platform.plugIn(deviceWithIds(1, 1));
+  firstScan();
   rescan();
-
-  EXPECT_EQ(errors,
-            (std::vector<std::string>{"Device cannot be opened", "Device cannot be identified"}));
-  EXPECT_EQ(changes, 1);
+  EXPECT_TRUE(errors.empty());
+  EXPECT_EQ(notes, (std::vector<std::string>{
+                       "DEVICE SKIPPED: Device cannot be opened: " + broken->path,
+                       "DEVICE SKIPPED: Device cannot be identified: " + unknown->path}));
   EXPECT_EQ(listedIds(), std::vector<uint32_t>{kept->instanceId});
-  EXPECT_TRUE(controller->Device(0)->IsPluggedIn());
 
-  platform.unplug(unknown);
+  platform.unplug(broken);  // gone and back: a new appearance, noted again
   rescan();
-  EXPECT_EQ(changes, 2);
-  EXPECT_EQ(controller->Count(), 0);
+  platform.plugIn(closed);
+  rescan();
+  EXPECT_EQ(notes.size(), 3U);
+  EXPECT_EQ(changes, 1);
 }
 
-TEST_F(ControllerTest, ANotificationDuringARescanIsDroppedAndTheNextOnePicksItUp) {
-  firstScan();
-  int nested = 0;
+TEST_F(ControllerTest, NotificationsDuringARescanOrItsErrorReportRunOneRescanAfterIt) {
+  int depth = 0;
   controller->OnDeviceChange = [&](THidDeviceController& sender) {
-    ++changes;
-    if (nested++ == 0) {
-      platform.plugIn();
-      sender.DeviceChangeNotification(0);
+    EXPECT_EQ(++depth, 1) << "a rescan ran inside another";
+    platform.plugIn();
+    sender.DeviceChangeNotification(0);
+    sender.DeviceChangeNotification(0);
+    --depth;
+    if (++changes == 2) {
+      throw std::runtime_error("handler failed");
     }
   };
-  platform.plugIn();
-  rescan();
-  EXPECT_EQ(changes, 2);
-  EXPECT_EQ(controller->Count(), 1);
-  rescan();
-  EXPECT_EQ(changes, 3);
-  EXPECT_EQ(controller->Count(), 2);
+  controller->OnScanError = [&](const std::string& message) {
+    errors.push_back(message);
+    controller->OnDeviceChange = nullptr;
+    platform.plugIn();  // while the error box is open
+    controller->DeviceChangeNotification(0);
+  };
+  firstScan();
+  EXPECT_EQ(errors, std::vector<std::string>{"handler failed"});
+  EXPECT_EQ(controller->Count(), 3);
 }
 
 TEST_F(ControllerTest, WithoutTheHidServicesNothingIsEverScanned) {

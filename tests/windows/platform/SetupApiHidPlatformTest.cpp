@@ -1,12 +1,21 @@
 #include "platform/windows/SetupApiHidPlatform.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
+// windows.h first: dbt.h uses its types.
+#include <dbt.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cwctype>
+#include <future>
 #include <set>
+#include <thread>
 #include <vector>
 
 #include "hid/THidDeviceController.h"
+#include "platform/windows/InterfaceArrivals.h"
 #include "platform/windows/Win32EventLoop.h"
 #include "tests/windows/platform/MessagePump.h"
 
@@ -62,23 +71,51 @@ TEST_F(SetupApiHid, EveryPresentInterfaceIsIdentifiedAndDescribed) {
   std::printf("%zu HID interfaces present\n", interfaces.size());
 }
 
+TEST_F(SetupApiHid, AnInterfaceThatArrivesAgainBetweenScansIsANewAppearance) {
+  ASSERT_GE(interfaces.size(), 2U);
+  // The platform's own counter: the only one of this process.
+  const HWND counter =
+      FindWindowExW(HWND_MESSAGE, nullptr, InterfaceArrivals::kWindowClass, nullptr);
+  ASSERT_NE(counter, nullptr);
+  // The first interface unplugged and back unseen; notices may spell it in upper case.
+  std::vector<DWORD> notice(256);
+  auto* const arrived = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(notice.data());
+  arrived->dbcc_size = notice.size() * sizeof(DWORD);
+  arrived->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+  std::transform(interfaces[0].path.begin(), interfaces[0].path.end(), arrived->dbcc_name,
+                 [](char c) { return std::towupper(static_cast<unsigned char>(c)); });
+  SendMessageW(counter, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(arrived));
+
+  const std::vector<HidInterface> again = platform->presentInterfaces();
+  ASSERT_EQ(again.size(), interfaces.size());
+  EXPECT_NE(again[0].instanceId, interfaces[0].instanceId);
+  EXPECT_EQ(again[1].instanceId, interfaces[1].instanceId);
+  EXPECT_EQ(platform->presentInterfaces()[0].instanceId, again[0].instanceId);
+}
+
 TEST_F(SetupApiHid, AnIdleReadStaysPendingAndAReaderStopsWithinOneSleepTime) {
   const auto device = readable();
   if (!device) {
-    GTEST_SKIP() << "no readable HID interface present";
+    GTEST_SKIP() << "none of the " << interfaces.size() << " HID interfaces tried is readable";
   }
-  {
-    uint32_t error = 0;
-    const auto channel = platform->openInput(*device, error);
-    ASSERT_NE(channel, nullptr);
+  // Read and close on one thread (CancelIo reaches only its own reads); a
+  // pending read left uncancelled makes the closing wait forever.
+  uint32_t error = 0;
+  std::shared_ptr<HidInputChannel> channel = platform->openInput(*device, error);
+  ASSERT_NE(channel, nullptr);
+  std::promise<void> closed;
+  auto idle = closed.get_future();
+  std::thread([channel = std::move(channel), closed = std::move(closed)]() mutable {
     std::vector<uint8_t> report(64);
     const auto started = Clock::now();
-    const HidReadOutcome outcome = channel->read(report.data(), report.size(), 100);
-    const auto waited = Clock::now() - started;
-    EXPECT_EQ(outcome.kind, HidReadOutcome::Kind::Timeout);
-    EXPECT_GE(waited, milliseconds(90));
+    EXPECT_EQ(channel->read(report.data(), report.size(), 100).kind, HidReadOutcome::Kind::Timeout);
+    EXPECT_GE(Clock::now() - started, milliseconds(90));
     EXPECT_EQ(channel->read(report.data(), report.size(), 0).kind, HidReadOutcome::Kind::Timeout);
-  }  // the pending read is cancelled here
+    channel.reset();  // the pending read is cancelled here
+    closed.set_value();
+  }).detach();
+  ASSERT_EQ(idle.wait_for(std::chrono::seconds(2)), std::future_status::ready)
+      << "closing a channel with a read pending did not end";
 
   Win32EventLoop loop;
   THidDeviceController controller(*platform, loop, nullptr);

@@ -139,6 +139,8 @@ TEST(StandinOverTcp, ProgramConnectsGetsDataAndTheSimulatorAppliesItsEvents) {
   ASSERT_TRUE(repeatUntil(tick, [&] { return link.SimCon.SimStatus == "Connected"; }))
       << sim.output();
   EXPECT_TRUE(sim.printed("client connected: Request Data"));
+  EXPECT_FALSE(sim.printed("client closed")) << "the first open is the one that stays";
+  ASSERT_TRUE(repeatUntil(tick, [&] { return link.SimCon.AppVersion != "0"; }));
   EXPECT_EQ(link.SimCon.AppVersion, "Stand-in Simulator 10.0.61637.0");
   ASSERT_TRUE(repeatUntil(tick, [&] { return link.SimCon.Title == "Under Wine"; }))
       << "data follow the 6Hz event";
