@@ -19,13 +19,22 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 echo "== $(basename "$deb"): $(stat -c %s "$deb") bytes"
 echo "== lintian"
 # lintian fails on errors (and on its own failures); warnings it only shows.
-lintian --tag-display-limit 0 --info --fail-on error "$deb" || fail "lintian reports errors"
+lintian --tag-display-limit 0 --info --fail-on error "$deb" | tee "$scratch/lintian.log" ||
+  fail "lintian reports errors"
+# Built with Debian's hardening flags: fortify, relro and bindnow.
+! grep "hardening-no-" "$scratch/lintian.log" || fail "binaries built without hardening"
 
 echo "== files"
 dpkg-deb --fsys-tarfile "$deb" | tar -t | sed 's|^\./|/|; s|/$||' | grep -v '^/\?$' | sort >"$scratch/files.txt"
 diff -u "$here/expected-files.txt" "$scratch/files.txt" || fail "the file list differs from expected-files.txt"
 dpkg-deb --fsys-tarfile "$deb" | tar -tv | awk '$2 != "root/root" { print; bad = 1 } END { exit bad }' ||
   fail "files not owned by root"
+
+echo "== AppStream metadata and licence"
+dpkg-deb -x "$deb" "$scratch/files"
+appstreamcli validate --no-net "$scratch/files/usr/share/metainfo/io.github.quorvane.Quorvane.metainfo.xml" ||
+  fail "appstreamcli finds fault with the metadata"
+grep -qx "License: MIT" "$scratch/files/usr/share/doc/quorvane/copyright" || fail "copyright names no MIT licence"
 
 echo "== control"
 field() { dpkg-deb -f "$deb" "$1"; }
@@ -70,7 +79,7 @@ cmp -s "$target/usr/share/quorvane/default-profile.psv" "$root/tests/data/defaul
 run_installed() { # <seconds> <launcher arguments...>
   local seconds=$1 child
   shift
-  HOME=$scratch/home QV_STANDIN_SOCKET=$scratch/standin.sock \
+  HOME=$scratch/home QV_STANDIN_SOCKET=$scratch/standin.sock XDG_RUNTIME_DIR=$scratch \
     "$target/usr/bin/quorvane-launcher" "$@" >"$scratch/run.log" 2>&1 &
   pid=$!
   for _ in $(seq "$((seconds * 10))"); do
