@@ -19,10 +19,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 echo "== $(basename "$deb"): $(stat -c %s "$deb") bytes"
 echo "== lintian"
 # lintian fails on errors (and on its own failures); warnings it only shows.
-lintian --tag-display-limit 0 --info --fail-on error "$deb" | tee "$scratch/lintian.log" ||
-  fail "lintian reports errors"
-# Built with Debian's hardening flags: fortify, relro and bindnow.
-! grep "hardening-no-" "$scratch/lintian.log" || fail "binaries built without hardening"
+lintian --tag-display-limit 0 --info --fail-on error "$deb" || fail "lintian reports errors"
 
 echo "== files"
 dpkg-deb --fsys-tarfile "$deb" | tar -t | sed 's|^\./|/|; s|/$||' | grep -v '^/\?$' | sort >"$scratch/files.txt"
@@ -35,6 +32,16 @@ dpkg-deb -x "$deb" "$scratch/files"
 appstreamcli validate --no-net "$scratch/files/usr/share/metainfo/io.github.quorvane.Quorvane.metainfo.xml" ||
   fail "appstreamcli finds fault with the metadata"
 grep -qx "License: MIT" "$scratch/files/usr/share/doc/quorvane/copyright" || fail "copyright names no MIT licence"
+
+echo "== hardening"
+# Debian's flags: relocations read-only (relro) and bound at start (bindnow),
+# and the program's string and memory calls fortified.
+for elf in usr/bin/quorvane usr/lib/quorvane/libSimConnect.so usr/lib/quorvane/quorvane-standin-sim; do
+  grep -q GNU_RELRO <<<"$(readelf -lW "$scratch/files/$elf")" || fail "$elf: no relro"
+  grep -q "BIND_NOW\|Flags:.* NOW" <<<"$(readelf -dW "$scratch/files/$elf")" || fail "$elf: no bindnow"
+done
+grep -q "_chk@" <<<"$(readelf --dyn-syms -W "$scratch/files/usr/bin/quorvane")" ||
+  fail "quorvane: no fortified calls"
 
 echo "== control"
 field() { dpkg-deb -f "$deb" "$1"; }
