@@ -41,7 +41,7 @@ std::string lockFolder(std::string& problem) {
   if (runtime != nullptr && runtime[0] == '/') {
     return runtime;
   }
-  const std::string folder = "/tmp/quorvane-" + std::to_string(getuid());
+  std::string folder = "/tmp/quorvane-" + std::to_string(getuid());
   if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
     problem = systemText("cannot make", folder);
     return {};
