@@ -25,6 +25,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window's platform plugins and the faces its fixed layout is measured in.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-qpa-plugins, fonts-crosextra-carlito, fonts-crosextra-caladea")
+# notify-send: the launcher's reason for not starting reaches a menu start.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libnotify-bin")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${CMAKE_SOURCE_DIR}/packaging/postinst ${CMAKE_SOURCE_DIR}/packaging/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

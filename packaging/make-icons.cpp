@@ -2,31 +2,9 @@
 // make-icons <folder> <size>... writes <folder>/<size>x<size>/apps/quorvane.png.
 #include <QDir>
 #include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
 #include <cstdio>
 
-#include "ui/Logo.h"
-#include "ui/qt/QtCanvas.h"
-
-namespace {
-
-// The logo is wider than tall: fitted to the width, centred in height, on
-// a transparent square.
-QImage icon(int size) {
-  QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  QPainter painter(&image);
-  painter.setRenderHint(QPainter::Antialiasing);
-  const double scale = static_cast<double>(size) / qv::kLogoWidth;
-  painter.translate(0, (size - qv::kLogoHeight * scale) / 2);
-  painter.scale(scale, scale);
-  qv::QtCanvas canvas(painter);
-  qv::drawLogo(canvas);
-  return image;
-}
-
-}  // namespace
+#include "app/LogoIcon.h"
 
 int main(int argc, char** argv) {
   const QGuiApplication app(argc, argv);
@@ -38,7 +16,8 @@ int main(int argc, char** argv) {
     const int size = QString::fromLocal8Bit(argv[i]).toInt();
     const QString folder =
         QStringLiteral("%1/%2x%2/apps").arg(QString::fromLocal8Bit(argv[1])).arg(size);
-    if (size <= 0 || !QDir().mkpath(folder) || !icon(size).save(folder + "/quorvane.png")) {
+    if (size <= 0 || !QDir().mkpath(folder) ||
+        !qv::logoSquare(size).save(folder + "/quorvane.png")) {
       std::fprintf(stderr, "make-icons: cannot write the %s icon in %s\n", argv[i], argv[1]);
       return 1;
     }

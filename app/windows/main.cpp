@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "platform/SingleInstance.h"
 #include "platform/windows/DeviceNotificationWindow.h"
 #include "platform/windows/SendInputInjector.h"
 #include "platform/windows/SetupApiHidPlatform.h"
@@ -16,6 +17,14 @@
 int main() {
   qv::Win32EventLoop loop;
   qv::Win32Toolkit toolkit(loop);
+  // A second copy would read the panel too and type every switch change twice.
+  const qv::InstanceClaim instance = qv::claimSingleInstance();
+  if (instance.anotherRuns) {
+    if (!instance.broughtToFront) {
+      toolkit.showMessage("Quorvane already runs.");
+    }
+    return 0;
+  }
   // The look comes first, before any window exists: the common controls of
   // the manifest's version 6. Without them the plain look stays.
   const INITCOMMONCONTROLSEX controls{

@@ -27,6 +27,22 @@ diff -u "$here/expected-files.txt" "$scratch/files.txt" || fail "the file list d
 dpkg-deb --fsys-tarfile "$deb" | tar -tv | awk '$2 != "root/root" { print; bad = 1 } END { exit bad }' ||
   fail "files not owned by root"
 
+echo "== AppStream metadata and licence"
+dpkg-deb -x "$deb" "$scratch/files"
+appstreamcli validate --no-net "$scratch/files/usr/share/metainfo/io.github.quorvane.Quorvane.metainfo.xml" ||
+  fail "appstreamcli finds fault with the metadata"
+grep -qx "License: MIT" "$scratch/files/usr/share/doc/quorvane/copyright" || fail "copyright names no MIT licence"
+
+echo "== hardening"
+# Debian's flags: relocations read-only (relro) and bound at start (bindnow),
+# and the program's string and memory calls fortified.
+for elf in usr/bin/quorvane usr/lib/quorvane/libSimConnect.so usr/lib/quorvane/quorvane-standin-sim; do
+  grep -q GNU_RELRO <<<"$(readelf -lW "$scratch/files/$elf")" || fail "$elf: no relro"
+  grep -q "BIND_NOW\|Flags:.* NOW" <<<"$(readelf -dW "$scratch/files/$elf")" || fail "$elf: no bindnow"
+done
+grep -q "_chk@" <<<"$(readelf --dyn-syms -W "$scratch/files/usr/bin/quorvane")" ||
+  fail "quorvane: no fortified calls"
+
 echo "== control"
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = quorvane ] || fail "package name $(field Package)"
@@ -70,7 +86,7 @@ cmp -s "$target/usr/share/quorvane/default-profile.psv" "$root/tests/data/defaul
 run_installed() { # <seconds> <launcher arguments...>
   local seconds=$1 child
   shift
-  HOME=$scratch/home QV_STANDIN_SOCKET=$scratch/standin.sock \
+  HOME=$scratch/home QV_STANDIN_SOCKET=$scratch/standin.sock XDG_RUNTIME_DIR=$scratch \
     "$target/usr/bin/quorvane-launcher" "$@" >"$scratch/run.log" 2>&1 &
   pid=$!
   for _ in $(seq "$((seconds * 10))"); do

@@ -23,7 +23,8 @@ has_window() {
 # Starts the launcher with the environment given, waits for the main window
 # on profile.psv, then closes the program.
 start() { # <VAR=value...>
-  env -u XDG_CONFIG_HOME "$@" "$bin/quorvane-launcher" >"$scratch/out.log" 2>&1 &
+  env -u XDG_CONFIG_HOME XDG_RUNTIME_DIR="$scratch" "$@" "$bin/quorvane-launcher" \
+    >"$scratch/out.log" 2>&1 &
   pid=$!
   for _ in $(seq 300); do
     if has_window "$pid" "Quorvane - profile.psv"; then

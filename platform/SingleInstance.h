@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace qv {
+
+// Held for as long as it lives: while one copy of the program holds it, a
+// second copy of the same user finds it taken. Two copies would both read
+// the panel and type every switch change twice.
+class InstanceLock {
+ public:
+  virtual ~InstanceLock() = default;
+};
+
+struct InstanceClaim {
+  // Held for the whole run; empty when another copy holds it or none could
+  // be made.
+  std::unique_ptr<InstanceLock> lock;
+  // Another copy of this user runs.
+  bool anotherRuns = false;
+  // That copy's window was brought to the front, where the platform allows it.
+  bool broughtToFront = false;
+  // Why no lock could be made at all; the program then runs unguarded.
+  std::string problem;
+};
+
+// Claims the one running copy for this user.
+InstanceClaim claimSingleInstance();
+
+}  // namespace qv
