@@ -2,6 +2,7 @@
 # quorvane-<version>-win64.zip (or -win32.zip):
 #   quorvane.exe            statically linked: nothing to install beside it
 #   README.md
+#   simulators.json         the simulators' mapping table
 #   standin/SimConnect.dll  the stand-in client library and simulator, in a
 #   standin/quorvane-standin-sim.exe   folder of their own
 # The stand-in's SimConnect.dll never lies next to quorvane.exe: the program
@@ -18,7 +19,8 @@ set(qv_zip_component windows_release)
 if(TARGET quorvane)
   install(TARGETS quorvane RUNTIME DESTINATION . COMPONENT ${qv_zip_component})
 endif()
-install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION . COMPONENT ${qv_zip_component})
+install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/sim/simulators.json
+        DESTINATION . COMPONENT ${qv_zip_component})
 foreach(standin_target SimConnect quorvane-standin-sim)
   if(TARGET ${standin_target})
     install(TARGETS ${standin_target}

@@ -33,7 +33,7 @@ foreach(entry IN LISTS listing)
 endforeach()
 list(SORT files)
 
-set(expected README.md)
+set(expected README.md simulators.json)
 if(PROGRAM)
   list(APPEND expected quorvane.exe)
 endif()
