@@ -1,11 +1,13 @@
 #include <QApplication>
 
+#include "platform/DataFiles.h"
 #include "platform/DeviceChangeSource.h"
 #include "platform/HidPlatform.h"
 #include "platform/linux/HidapiPlatform.h"
 #include "platform/linux/SessionKeyInjector.h"
 #include "platform/linux/UdevHidrawMonitor.h"
 #include "sim/SimConnect.h"
+#include "sim/SimulatorKinds.h"
 #include "ui/MainForm.h"
 #include "ui/qt/CyanDusk.h"
 #include "ui/qt/QtToolkit.h"
@@ -28,6 +30,7 @@ int main(int argc, char** argv) {
   qv::QtWindow window;
   qv::TMainForm form({*injector, *hid, deviceChanges.get(), qv::simLibraryFileName()},
                      window.controls(), toolkit);
+  qv::addNetworkSimulators(form.simulator(), qv::simulatorMappingFiles(), form.console());
   window.showCentred();
   return QApplication::exec();
 }

@@ -4,11 +4,13 @@
 
 #include <commctrl.h>
 
+#include "platform/DataFiles.h"
 #include "platform/windows/DeviceNotificationWindow.h"
 #include "platform/windows/SendInputInjector.h"
 #include "platform/windows/SetupApiHidPlatform.h"
 #include "platform/windows/Win32EventLoop.h"
 #include "sim/SimConnect.h"
+#include "sim/SimulatorKinds.h"
 #include "ui/MainForm.h"
 #include "ui/win32/Win32Toolkit.h"
 #include "ui/win32/Win32Window.h"
@@ -35,6 +37,7 @@ int main() {
   {
     qv::TMainForm form({*injector, *hid, deviceChanges.get(), qv::simLibraryFileName()},
                        window.controls(), toolkit);
+    qv::addNetworkSimulators(form.simulator(), qv::simulatorMappingFiles(), form.console());
     window.showCentred();
     MSG message;
     BOOL got = 0;
