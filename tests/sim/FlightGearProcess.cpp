@@ -12,6 +12,8 @@
 #include <array>
 #include <csignal>
 #include <filesystem>
+#include <iterator>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -52,42 +54,29 @@ uint16_t freePort() {
 FlightGearProcess::FlightGearProcess(const std::string& home) : port_(freePort()) {
   const std::string scenery = home + "/empty-scenery";
   std::filesystem::create_directories(scenery);
-  std::vector<std::string> args{"/usr/games/fgfs",
-                                "--aircraft=c172p-amphibious",
-                                "--fg-scenery=" + scenery,
-                                "--disable-terrasync",
-                                "--props=socket,bi,20,," + std::to_string(port_) + ",tcp",
-                                "--disable-sound",
-                                "--disable-ai-traffic",
-                                "--disable-clouds",
-                                "--disable-real-weather-fetch",
-                                "--geometry=640x480",
-                                "--prop:/sim/rendering/draw-mask/terrain=false",
-                                "--prop:/sim/rendering/draw-mask/models=false",
-                                "--prop:/sim/rendering/draw-mask/aircraft=false",
-                                "--prop:/sim/rendering/draw-mask/clouds=false",
-                                "--prop:/sim/frame-rate-throttle-hz=15"};
-  std::vector<std::string> env{"FG_HOME=" + home, "DBUS_FATAL_WARNINGS=0"};
-  for (char** e = environ; *e != nullptr; ++e) {
-    env.emplace_back(*e);
-  }
+  std::istringstream options(
+      "/usr/games/fgfs --aircraft=c172p-amphibious --disable-terrasync --disable-sound "
+      "--disable-ai-traffic --disable-clouds --disable-real-weather-fetch --geometry=640x480 "
+      "--prop:/sim/rendering/draw-mask/terrain=false --prop:/sim/rendering/draw-mask/models=false "
+      "--prop:/sim/rendering/draw-mask/aircraft=false --prop:/sim/rendering/draw-mask/clouds=false "
+      "--prop:/sim/frame-rate-throttle-hz=15");
+  std::vector<std::string> args{std::istream_iterator<std::string>(options), {}};
+  args.push_back("--fg-scenery=" + scenery);
+  args.push_back("--props=socket,bi,20,," + std::to_string(port_) + ",tcp");
+  setenv("FG_HOME", home.c_str(), 1);
+  setenv("DBUS_FATAL_WARNINGS", "0", 1);  // it aborts without a D-Bus session otherwise
   std::vector<char*> argv;
   for (std::string& a : args) {
     argv.push_back(a.data());
   }
   argv.push_back(nullptr);
-  std::vector<char*> envp;
-  for (std::string& e : env) {
-    envp.push_back(e.data());
-  }
-  envp.push_back(nullptr);
   const std::string log = home + "/fgfs.log";
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-  const int failed = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data());
+  const int failed = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (failed != 0) {
     throw std::runtime_error("cannot start /usr/games/fgfs");
@@ -98,14 +87,8 @@ FlightGearProcess::~FlightGearProcess() {
   if (socket_ >= 0) {
     close(socket_);
   }
-  kill(pid_, SIGTERM);
-  for (int i = 0; i < 100 && waitpid(pid_, nullptr, WNOHANG) == 0; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  if (waitpid(pid_, nullptr, WNOHANG) == 0) {
-    kill(pid_, SIGKILL);
-    waitpid(pid_, nullptr, 0);
-  }
+  kill(pid_, SIGKILL);
+  waitpid(pid_, nullptr, 0);
 }
 
 bool FlightGearProcess::waitUntilFlying(std::chrono::seconds limit) {
@@ -115,41 +98,34 @@ bool FlightGearProcess::waitUntilFlying(std::chrono::seconds limit) {
     const sockaddr_in address = loopback(port_);
     if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
       socket_ = fd;
-      set("", "");  // data mode: answers without prompts
+      request("data");  // answers without prompts
     } else {
       close(fd);
       std::this_thread::sleep_for(std::chrono::milliseconds(500));
     }
   }
-  return socket_ >= 0 && waitFor("/sim/fdm-initialized", "true",
-                                 std::chrono::duration_cast<std::chrono::seconds>(
-                                     std::max(end - Clock::now(), Clock::duration{})));
-}
-
-std::string FlightGearProcess::get(const std::string& path) {
-  const std::string request = "get " + path + "\r\n";
-  if (send(socket_, request.data(), request.size(), MSG_NOSIGNAL) < 0) {
-    throw std::runtime_error("FlightGear has gone");
-  }
-  return line();
-}
-
-void FlightGearProcess::set(const std::string& path, const std::string& value) {
-  const std::string request = path.empty() ? "data\r\n" : "set " + path + " " + value + "\r\n";
-  if (send(socket_, request.data(), request.size(), MSG_NOSIGNAL) < 0) {
-    throw std::runtime_error("FlightGear has gone");
-  }
-}
-
-bool FlightGearProcess::waitFor(const std::string& path, const std::string& value,
-                                std::chrono::seconds limit) {
-  const auto end = Clock::now() + limit;
-  while (Clock::now() < end) {
-    if (get(path) == value) {
+  while (socket_ >= 0 && Clock::now() < end) {
+    if (get("/sim/fdm-initialized") == "true") {
       return true;
     }
   }
   return false;
+}
+
+std::string FlightGearProcess::get(const std::string& path) {
+  request("get " + path);
+  return line();
+}
+
+void FlightGearProcess::set(const std::string& path, const std::string& value) {
+  request("set " + path + " " + value);
+}
+
+void FlightGearProcess::request(const std::string& command) {
+  const std::string text = command + "\r\n";
+  if (send(socket_, text.data(), text.size(), MSG_NOSIGNAL) < 0) {
+    throw std::runtime_error("FlightGear has gone");
+  }
 }
 
 std::string FlightGearProcess::line() {

@@ -25,11 +25,9 @@ class FlightGearProcess {
   // The property's value as the server prints it in data mode.
   std::string get(const std::string& path);
   void set(const std::string& path, const std::string& value);
-  // Asks until `path` reads `value`; false after `limit`.
-  bool waitFor(const std::string& path, const std::string& value,
-               std::chrono::seconds limit = std::chrono::seconds(10));
 
  private:
+  void request(const std::string& command);
   std::string line();
 
   uint16_t port_ = 0;

@@ -36,7 +36,7 @@ class FlightGear : public ::testing::Test {
     ASSERT_TRUE(errors.empty()) << errors.front();
     engine.attachSimulator(&link);
     link.SimC_Init("no such library");
-    report(resting_);  // the first report only records the resting state
+    flip(1, false);  // the first report only records the resting state
   }
 
   // The panel's three data bytes with switch k on or off.
@@ -44,7 +44,7 @@ class FlightGear : public ::testing::Test {
     const size_t byte = static_cast<size_t>((k - 1) / 8);
     const auto bit = static_cast<uint8_t>(1U << (7 - (k - 1) % 8));
     resting_.at(byte) = on ? resting_.at(byte) | bit : resting_.at(byte) & ~bit;
-    report(resting_);
+    engine.ShowRead(0x06A3, 0x0D67, 0, resting_.data(), 3);
   }
   // The knob's switch `number` on, the other four off.
   void knob(int number) {
@@ -54,9 +54,6 @@ class FlightGear : public ::testing::Test {
       }
     }
     flip(number, true);
-  }
-  void report(const std::array<uint8_t, 3>& bytes) {
-    engine.ShowRead(0x06A3, 0x0D67, 0, bytes.data(), 3);
   }
   // Ticks at the window's rate until `done` holds; false after `limit`.
   bool tickUntil(const std::function<bool()>& done, std::chrono::seconds limit = 20s) {
