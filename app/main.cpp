@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/LogoIcon.h"
 #include "app/QtStart.h"
+#include "platform/DataFiles.h"
 #include "platform/DeviceChangeSource.h"
 #include "platform/HidPlatform.h"
 #include "platform/SingleInstance.h"
@@ -11,6 +12,7 @@
 #include "platform/linux/SessionKeyInjector.h"
 #include "platform/linux/UdevHidrawMonitor.h"
 #include "sim/SimConnect.h"
+#include "sim/SimulatorKinds.h"
 #include "ui/MainForm.h"
 #include "ui/qt/CyanDusk.h"
 #include "ui/qt/QtToolkit.h"
@@ -50,6 +52,7 @@ int main(int argc, char** argv) {
   qv::QtWindow window;
   qv::TMainForm form({*injector, *hid, deviceChanges.get(), qv::simLibraryFileName()},
                      window.controls(), toolkit);
+  qv::addNetworkSimulators(form.simulator(), qv::simulatorMappingFiles(), form.console());
   window.showCentred();
   return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 #   quorvane.exe            statically linked: nothing to install beside it
 #   profile.psv             the default profile, loaded at the first start
 #   README.txt              how to start and try it, with Windows line ends
+#   simulators.json         the simulators' mapping table
 #   standin/SimConnect.dll  the stand-in client library and simulator, in a
 #   standin/quorvane-standin-sim.exe   folder of their own
 # The stand-in's SimConnect.dll never lies next to quorvane.exe: the program
@@ -29,6 +30,7 @@ string(REPLACE "\n" "\r\n" qv_windows_readme "${qv_windows_readme}")
 file(WRITE ${CMAKE_BINARY_DIR}/windows-release/README.txt "${qv_windows_readme}")
 install(FILES ${CMAKE_BINARY_DIR}/windows-release/README.txt DESTINATION .
         COMPONENT ${qv_zip_component})
+install(FILES ${CMAKE_SOURCE_DIR}/sim/simulators.json DESTINATION . COMPONENT ${qv_zip_component})
 foreach(standin_target SimConnect quorvane-standin-sim)
   if(TARGET ${standin_target})
     install(TARGETS ${standin_target}

@@ -6,6 +6,7 @@ namespace qv {
 
 namespace {
 constexpr uint32_t kF64 = simconnect::kDataTypeFloat64;
+constexpr size_t kLeftGearEntry = 21;
 }  // namespace
 
 const std::array<DatumRow, 24> kDataDefinition{{
@@ -34,5 +35,12 @@ const std::array<DatumRow, 24> kDataDefinition{{
     {"GEAR RIGHT POSITION", "Percent", kF64},
     {"GEAR WARNING", "Percent", kF64},
 }};
+
+void namePlaneData(PlaneDataTable& PlaneData) {
+  for (size_t k = 1; k < kDataDefinition.size(); ++k) {
+    PlaneData.at(k).Name = kDataDefinition.at(k).name;
+  }
+  PlaneData.at(kLeftGearEntry).Name = "GEAR LEFT POSITION";
+}
 
 }  // namespace qv

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "hid/PanelFeaturePort.h"
+#include "sim/ClientLibraryConnection.h"
+#include "sim/DataDefinition.h"
 #include "sim/GearLights.h"
 #include "sim/SimulatorView.h"
 
@@ -31,8 +33,29 @@ void SimulatorLink::SimC_Init(const std::string& libraryFile) {
   SimCon.RxCount = 0;
   SimCon.AppVersion = "0";
   SimCon.Quit = false;
-  SimCon.SimStatus = SimLib_EnsureLoaded(libraryFile) ? kStatusLoaded : kStatusNotLoaded;
+  const bool loaded = SimLib_EnsureLoaded(libraryFile);
+  library_ = loaded ? std::make_unique<ClientLibraryConnection>() : nullptr;
+  active_ = nullptr;
+  SimCon.SimStatus = loaded || !otherKinds_.empty() ? kStatusLoaded : kStatusNotLoaded;
   SimCon.erMessage = SimLibError();
+}
+
+void SimulatorLink::addConnection(std::unique_ptr<SimulatorConnection> kind) {
+  otherKinds_.push_back(std::move(kind));
+  if (SimCon.SimStatus == kStatusNotLoaded) {
+    SimCon.SimStatus = kStatusLoaded;
+  }
+}
+
+std::vector<SimulatorConnection*> SimulatorLink::kindsInTurn() const {
+  std::vector<SimulatorConnection*> kinds;
+  if (library_) {
+    kinds.push_back(library_.get());
+  }
+  for (const auto& kind : otherKinds_) {
+    kinds.push_back(kind.get());
+  }
+  return kinds;
 }
 
 void SimulatorLink::closeWindow() {
@@ -44,10 +67,10 @@ void SimulatorLink::closeWindow() {
 }
 
 void SimulatorLink::closeConnection() {
-  if (SimCon.hSimConnect != 0 && SimLibHandle() != nullptr) {
-    static_cast<void>(SimLib().SimConnect_Close(simHandle(SimCon.hSimConnect)));
+  for (SimulatorConnection* kind : kindsInTurn()) {
+    kind->close(SimCon);
   }
-  SimCon.hSimConnect = 0;
+  active_ = nullptr;
 }
 
 bool SimulatorLink::connected() const {
@@ -55,11 +78,11 @@ bool SimulatorLink::connected() const {
 }
 
 void SimulatorLink::sendDirectEvent(int fn) {
-  void* handle = simHandle(SimCon.hSimConnect);
-  sendDirectEvents(SimCon.PlaneEv, SimCon.PlaneData, fn, [handle](uint32_t id, uint32_t data) {
-    static_cast<void>(SimLib().SimConnect_TransmitClientEvent(handle, simconnect::kObjectUser, id,
-                                                              data, simconnect::kGroupHighest,
-                                                              simconnect::kGroupIsPriority));
+  if (active_ == nullptr) {
+    return;
+  }
+  sendDirectEvents(SimCon.PlaneEv, SimCon.PlaneData, fn, [this](uint32_t row, uint32_t data) {
+    active_->send(SimCon, {row, SimCon.PlaneEv.at(row).EvName, data});
   });
 }
 
@@ -71,26 +94,46 @@ void SimulatorLink::connectPhase() {
   if (SimCon.SimStatus != kStatusLoaded) {
     return;
   }
-  // A connection ended by the simulator's QUIT is closed before a new open
-  // replaces its handle.
-  closeConnection();
-  SimCon.StartSimConnect();
+  const std::vector<SimulatorConnection*> kinds = kindsInTurn();
+  for (auto kind = kinds.begin(); kind != kinds.end(); ++kind) {
+    if ((*kind)->open(SimCon) != SimulatorConnection::Opening::Answered) {
+      continue;
+    }
+    // The first to answer is kept; the later ones stop asking.
+    for (auto later = kind + 1; later != kinds.end(); ++later) {
+      (*later)->close(SimCon);
+    }
+    active_ = *kind;
+    SimCon.SimStatus = kStatusConnected;
+    namePlaneData(SimCon.PlaneData);
+    return;
+  }
 }
 
 void SimulatorLink::dispatchPhase() {
-  if (SimCon.SimStatus != kStatusConnected) {
+  if (SimCon.SimStatus != kStatusConnected || active_ == nullptr) {
     return;
   }
-  const int32_t result =
-      SimLib().SimConnect_CallDispatch(simHandle(SimCon.hSimConnect), SimC_DispatchProc, &SimCon);
-  // A simulator gone without QUIT (crashed, killed) fails the dispatch: the
-  // dead connection is closed so the next tick opens a new one.
-  if (result < 0) {
+  // A simulator gone without saying so (crashed, killed): the dead
+  // connection is closed so the next tick opens a new one.
+  if (!active_->exchange(SimCon)) {
     closeConnection();
     if (SimCon.SimStatus == kStatusConnected) {
       SimCon.SimStatus = kStatusLoaded;
     }
+    return;
   }
+  showSimulator();
+}
+
+void SimulatorLink::showSimulator() {
+  std::string name = active_->simulatorName(SimCon);
+  if (name == shownName_ && SimCon.Title == shownTitle_) {
+    return;
+  }
+  shownName_ = std::move(name);
+  shownTitle_ = SimCon.Title;
+  view_.showSimulator(shownName_, shownTitle_);
 }
 
 void SimulatorLink::quitPhase() {

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/KeyTable.h"
 #include "engine/SimulatorSide.h"
 #include "sim/SimConnect.h"
+#include "sim/SimulatorConnection.h"
 #include "sim/TSimCon.h"
 
 namespace qv {
@@ -14,7 +17,8 @@ class SimulatorView;
 
 // The simulator link as the engine and the window see it: owns the one
 // TSimCon, runs the simulator phases of the tick, sends direct events and
-// drives the gear lights. Main thread only.
+// drives the gear lights, over whichever kind of connection answered first.
+// Main thread only.
 class SimulatorLink final : public SimulatorSide {
  public:
   SimulatorLink(const KeyArray& keyarray, PanelFeaturePort& panel, SimulatorView& view);
@@ -25,6 +29,10 @@ class SimulatorLink final : public SimulatorSide {
 
   // Creation: prepares SimCon and loads the client library.
   void SimC_Init(const std::string& libraryFile = simLibraryFileName());
+  // One more kind of simulator to look for, after the client library and
+  // the kinds added before it. With one, a simulator is looked for even
+  // when the client library did not load.
+  void addConnection(std::unique_ptr<SimulatorConnection> kind);
   // The window closes: sets Quit and closes the connection, so no new one
   // is opened while the program ends.
   void closeWindow();
@@ -45,10 +53,19 @@ class SimulatorLink final : public SimulatorSide {
 
  private:
   void closeConnection();
+  // The kinds in the order they are tried.
+  [[nodiscard]] std::vector<SimulatorConnection*> kindsInTurn() const;
+  // Shows the simulator's name and the aircraft's title when either changed.
+  void showSimulator();
 
   const KeyArray& keyarray_;
   PanelFeaturePort& panel_;
   SimulatorView& view_;
+  std::unique_ptr<SimulatorConnection> library_;  // only while the library is loaded
+  std::vector<std::unique_ptr<SimulatorConnection>> otherKinds_;
+  SimulatorConnection* active_ = nullptr;  // the kind that answered last
+  std::string shownName_;
+  std::string shownTitle_;
 };
 
 }  // namespace qv

@@ -16,6 +16,9 @@ class SimulatorView {
   virtual void setGearLightCopies(uint32_t windowsColour) = 0;
   // The text of Edit168 on the debug page: the light byte in decimal.
   virtual void setLightByteText(const std::string& text) = 0;
+  // The simulator connected to (name and version, empty until it has told
+  // them) and the aircraft's title, whenever either changes.
+  virtual void showSimulator(const std::string& name, const std::string& title) = 0;
 };
 
 }  // namespace qv

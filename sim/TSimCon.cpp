@@ -16,7 +16,6 @@ constexpr const char* kSixHertz = "6Hz";
 constexpr uint32_t kSixHertzEvent = 0;
 constexpr uint32_t kDataRequest = 0;
 constexpr uint32_t kDefinition = 0;
-constexpr size_t kLeftGearEntry = 21;
 
 std::string versionText(const std::string& name, const MessageView& message, uint32_t offset) {
   std::array<char, 320> buffer{};
@@ -42,10 +41,7 @@ void TSimCon::StartSimConnect() {
     static_cast<void>(sim.SimConnect_AddToDataDefinition(handle, kDefinition, row.name, row.units,
                                                          row.type, 0.0F, simconnect::kUnused));
   }
-  for (int k = 1; k <= kPlaneDataEntries; ++k) {
-    PlaneData.at(static_cast<size_t>(k)).Name = kDataDefinition.at(static_cast<size_t>(k)).name;
-  }
-  PlaneData.at(kLeftGearEntry).Name = "GEAR LEFT POSITION";
+  namePlaneData(PlaneData);
 
   for (int i = 1; i <= kPlaneEvMappedRows; ++i) {
     const std::string& name = PlaneEv.at(static_cast<size_t>(i)).EvName;

@@ -191,6 +191,10 @@ void TMainForm::setLightByteText(const std::string& text) {
   controls_.setText("Edit168", text);
 }
 
+void TMainForm::showSimulator(const std::string& name, const std::string& title) {
+  console_.appendLine("Simulator: " + name + (title.empty() ? "" : ", aircraft: " + title));
+}
+
 void TMainForm::setCaption(const std::string& caption) {
   controls_.setText("MainForm", caption);
 }

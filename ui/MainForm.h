@@ -64,6 +64,7 @@ class TMainForm final : public FormEvents, public SimulatorView, public ProfileV
   void setSimConStatus(const std::string& status) override;
   void setGearLightCopies(uint32_t windowsColour) override;
   void setLightByteText(const std::string& text) override;
+  void showSimulator(const std::string& name, const std::string& title) override;
   // ProfileView
   void setCaption(const std::string& caption) override;
   void showMessage(const std::string& text) override;

@@ -4,12 +4,14 @@
 
 #include <commctrl.h>
 
+#include "platform/DataFiles.h"
 #include "platform/SingleInstance.h"
 #include "platform/windows/DeviceNotificationWindow.h"
 #include "platform/windows/SendInputInjector.h"
 #include "platform/windows/SetupApiHidPlatform.h"
 #include "platform/windows/Win32EventLoop.h"
 #include "sim/SimConnect.h"
+#include "sim/SimulatorKinds.h"
 #include "ui/MainForm.h"
 #include "ui/win32/Win32Toolkit.h"
 #include "ui/win32/Win32Window.h"
@@ -44,6 +46,7 @@ int main() {
   {
     qv::TMainForm form({*injector, *hid, deviceChanges.get(), qv::simLibraryFileName()},
                        window.controls(), toolkit);
+    qv::addNetworkSimulators(form.simulator(), qv::simulatorMappingFiles(), form.console());
     window.showCentred();
     exitCode = qv::Win32EventLoop::run(window.handle());
     // The logic goes first: its shut-down still acts on the window's controls.

@@ -85,6 +85,7 @@ class NoSimulatorView final : public SimulatorView {
   void setSimConStatus(const std::string&) override {}
   void setGearLightCopies(uint32_t) override {}
   void setLightByteText(const std::string&) override {}
+  void showSimulator(const std::string&, const std::string&) override {}
 };
 
 // One input report as the engine's handler received it.

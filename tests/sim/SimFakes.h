@@ -41,10 +41,14 @@ class RecordingView final : public SimulatorView {
   void setSimConStatus(const std::string& text) override { status = text; }
   void setGearLightCopies(uint32_t windowsColour) override { colours.push_back(windowsColour); }
   void setLightByteText(const std::string& text) override { lightByteText = text; }
+  void showSimulator(const std::string& name, const std::string& title) override {
+    simulators.push_back(name + "|" + title);
+  }
 
   std::string status;
   std::vector<uint32_t> colours;
   std::string lightByteText;
+  std::vector<std::string> simulators;  // "name|title", one per change
 };
 
 class NullHistory final : public HistoryLog {

@@ -34,7 +34,7 @@ foreach(entry IN LISTS listing)
 endforeach()
 list(SORT files)
 
-set(expected README.txt profile.psv)
+set(expected README.txt profile.psv simulators.json)
 if(PROGRAM)
   list(APPEND expected quorvane.exe)
 endif()

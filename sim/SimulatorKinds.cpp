@@ -1,0 +1,21 @@
+#include "sim/SimulatorKinds.h"
+
+#include <memory>
+
+#include "engine/HistoryLog.h"
+#include "sim/FlightGearConnection.h"
+#include "sim/SimulatorLink.h"
+
+namespace qv {
+
+void addNetworkSimulators(SimulatorLink& link, const std::vector<std::string>& mappingFiles,
+                          HistoryLog& history) {
+  std::vector<std::string> errors;
+  link.addConnection(std::make_unique<FlightGearConnection>(
+      SimulatorMapping::load(mappingFiles, "flightgear", errors)));
+  for (const std::string& error : errors) {
+    history.appendLine(error);
+  }
+}
+
+}  // namespace qv
