@@ -65,10 +65,13 @@ size_t dataRow(const std::string& name) {
 void readSection(const json& section, XPlaneMapping& mapping) {
   mapping.port = section.value("port", mapping.port);
   const json generic = section.value("generic", json::object());
-  for (const auto& [name, entry] : generic.value("data", json::object()).items()) {
+  // value() returns a copy: it is kept while its items are walked.
+  const json data = generic.value("data", json::object());
+  const json events = generic.value("events", json::object());
+  for (const auto& [name, entry] : data.items()) {
     mapping.data.at(dataRow(name)) = datarefSource(entry);
   }
-  for (const auto& [name, entry] : generic.value("events", json::object()).items()) {
+  for (const auto& [name, entry] : events.items()) {
     std::vector<DatarefWrite> writes;
     if (entry.is_array()) {
       for (const json& one : entry) {
