@@ -20,10 +20,7 @@ void append(std::vector<uint8_t>& datagram, uint32_t value) {
 }
 
 std::string zeroEnded(const uint8_t* at, size_t field) {
-  const void* end = std::memchr(at, 0, field);
-  EXPECT_NE(end, nullptr) << "a name fills its whole field";
-  return {reinterpret_cast<const char*>(at),
-          end == nullptr ? field : static_cast<size_t>(static_cast<const uint8_t*>(end) - at)};
+  return {reinterpret_cast<const char*>(at), strnlen(reinterpret_cast<const char*>(at), field - 1)};
 }
 
 }  // namespace
@@ -49,7 +46,8 @@ void XPlaneEndpoint::serve() {
     } else if (size == 509 && std::memcmp(in.data(), "DREF", 5) == 0) {
       const std::string path = zeroEnded(&in[9], 500);
       datarefs[path] = std::bit_cast<float>(littleEndian(&in[5]));
-      writes.emplace_back(path, datarefs[path]);
+      writes[path].push_back(datarefs[path]);
+      ++writeCount;
     } else {
       ++malformed;
     }
@@ -57,20 +55,26 @@ void XPlaneEndpoint::serve() {
 }
 
 void XPlaneEndpoint::answer(size_t perDatagram) {
-  std::vector<std::vector<uint8_t>> datagrams;
+  std::vector<std::vector<std::pair<int32_t, float>>> datagrams;
   for (const auto& [index, name] : subscriptions) {
-    if (datagrams.empty() || datagrams.back().size() == 5 + 8 * perDatagram) {
-      datagrams.push_back({'R', 'R', 'E', 'F', ','});
+    if (datagrams.empty() || datagrams.back().size() == perDatagram) {
+      datagrams.emplace_back();
     }
-    append(datagrams.back(), static_cast<uint32_t>(index));
-    append(datagrams.back(), std::bit_cast<uint32_t>(datarefs[name]));
+    datagrams.back().emplace_back(index, datarefs[name]);
   }
-  for (auto datagram = datagrams.rbegin(); datagram != datagrams.rend(); ++datagram) {
-    send(*datagram);
+  for (auto pairs = datagrams.rbegin(); pairs != datagrams.rend(); ++pairs) {
+    sendPairs(*pairs);
   }
 }
 
-void XPlaneEndpoint::send(const std::vector<uint8_t>& datagram) {
+void XPlaneEndpoint::sendPairs(const std::vector<std::pair<int32_t, float>>& pairs,
+                               size_t strayBytes) {
+  std::vector<uint8_t> datagram{'R', 'R', 'E', 'F', ','};
+  for (const auto& [index, value] : pairs) {
+    append(datagram, static_cast<uint32_t>(index));
+    append(datagram, std::bit_cast<uint32_t>(value));
+  }
+  datagram.resize(datagram.size() + strayBytes, 0x7F);
   EXPECT_EQ(socket_.sendTo(client_, datagram.data(), datagram.size()),
             static_cast<long>(datagram.size()));
 }
@@ -80,16 +84,6 @@ void XPlaneEndpoint::setTitle(std::string_view title) {
     datarefs["sim/aircraft/view/acf_descrip[" + std::to_string(byte) + "]"] =
         byte < title.size() ? static_cast<float>(static_cast<uint8_t>(title[byte])) : 0.0F;
   }
-}
-
-std::vector<float> XPlaneEndpoint::writesTo(const std::string& path) const {
-  std::vector<float> values;
-  for (const auto& [written, value] : writes) {
-    if (written == path) {
-      values.push_back(value);
-    }
-  }
-  return values;
 }
 
 }  // namespace qv::test

@@ -26,15 +26,15 @@ class XPlaneEndpoint {
   // Sends every subscription's value, `perDatagram` pairs to a datagram, the
   // datagrams in reverse order.
   void answer(size_t perDatagram);
-  void send(const std::vector<uint8_t>& datagram);
+  // One answer with these pairs and `strayBytes` more.
+  void sendPairs(const std::vector<std::pair<int32_t, float>>& pairs, size_t strayBytes = 0);
   // Sets the title dataref's bytes, closing zero included.
   void setTitle(std::string_view title);
-  // The written values of `path`, in order.
-  [[nodiscard]] std::vector<float> writesTo(const std::string& path) const;
 
   std::map<std::string, float> datarefs;
   std::map<int32_t, std::string> subscriptions;
-  std::vector<std::pair<std::string, float>> writes;
+  std::map<std::string, std::vector<float>> writes;  // each path's, in order
+  size_t writeCount = 0;
   int loseRequests = 0;
   int malformed = 0;
 
