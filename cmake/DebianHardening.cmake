@@ -21,7 +21,5 @@ endfunction()
 qv_debian_flags(CPPFLAGS cppflags)
 qv_debian_flags(CXXFLAGS cxxflags)
 qv_debian_flags(LDFLAGS ldflags)
-# Fortified glibc marks calls such as write() whose result the code drops on
-# purpose, written as static_cast<void>(...), which GCC still warns about.
-add_compile_options(${cppflags} ${cxxflags} -Wno-unused-result)
+add_compile_options(${cppflags} ${cxxflags})
 add_link_options(${ldflags})
