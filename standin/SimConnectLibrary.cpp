@@ -20,7 +20,10 @@ namespace net = qv::standin::net;
 constexpr int32_t kOk = 0;
 constexpr auto kFail = static_cast<int32_t>(0x80004005U);  // E_FAIL
 // The open runs on the program's main thread: it waits this long for the
-// simulator's answer and fails when none came, so the next tick tries again.
+// simulator's answer, which then reaches the open's own dispatch. A later
+// answer comes with a later dispatch: the connection is established, and
+// giving it up would only make the simulator see a client come and go on
+// every slow start (Wine's first round trips take longer).
 constexpr int kOpenAnswerWaitMs = 5;
 
 struct Connection {
@@ -98,16 +101,15 @@ int32_t QV_LIBRARY_CALL SimConnect_Open(void** phSimConnect, const char* szName,
   Request request;
   request.op = Op::Open;
   copyText(request.text1, szName);
-  // The simulator answers with OPEN; it is kept for the first dispatch, so a
-  // connection that opens is a connection that works.
+  // The simulator answers with OPEN; when it is there already it is kept for
+  // the first dispatch.
   if (sendRequest(connection.get(), request) != kOk) {
     return kFail;
   }
-  std::optional<std::vector<uint8_t>> answer = receiveOne(connection->channel, kOpenAnswerWaitMs);
-  if (!answer) {
-    return kFail;
+  if (std::optional<std::vector<uint8_t>> answer =
+          receiveOne(connection->channel, kOpenAnswerWaitMs)) {
+    connection->pending.push_back(std::move(*answer));
   }
-  connection->pending.push_back(std::move(*answer));
   *phSimConnect = connection.release();
   return kOk;
 }
