@@ -87,7 +87,17 @@ void DeviceConsole::InfoBtnClick() {
   if (dev == nullptr) {
     return;
   }
-  toolkit_.showModal(infoDialogForm(), [dev](Controls& form) { fillInfoDialog(form, *dev); });
+  toolkit_.showModal(infoDialogForm(), [this, dev](Controls& form) {
+    fillInfoDialog(form, *dev);
+    form.setText("SimName", simulatorName_);
+    form.setText("AircraftTitle", aircraftTitle_);
+  });
+}
+
+void DeviceConsole::showSimulator(const std::string& name, const std::string& title) {
+  simulatorName_ = name;
+  aircraftTitle_ = title;
+  appendLine("Simulator: " + name + (title.empty() ? "" : ", aircraft: " + title));
 }
 
 void DeviceConsole::SaveBtnClick() {

@@ -43,6 +43,9 @@ class DeviceConsole final : public DeviceListView, public HistoryLog {
   void InfoBtnClick();
   // The history, saved to the file the user chooses.
   void SaveBtnClick();
+  // The simulator connected to and its aircraft: a history line now, and
+  // the information dialog's last rows whenever it is shown.
+  void showSimulator(const std::string& name, const std::string& title);
 
   // DeviceListView
   void addDeviceEntry(const std::string& text) override;
@@ -65,6 +68,8 @@ class DeviceConsole final : public DeviceListView, public HistoryLog {
   Toolkit& toolkit_;
   PanelBinding* binding_ = nullptr;
   std::vector<std::string> editors_;  // the names of Edits, once built
+  std::string simulatorName_;
+  std::string aircraftTitle_;
   int historyLines_ = 0;
 };
 

@@ -37,7 +37,7 @@ Form build() {
   Form rows{{.kind = Kind::Window,
              .name = "hidform",
              .width = 357,
-             .height = 313,
+             .height = 357,
              .text = "Info",
              .flags = flag::kFixedSize}};
   value(rows, "Vid", "lblVid", "VID:", 12, 12, 100);
@@ -66,6 +66,9 @@ Form build() {
                   .y = 184,
                   .width = 101,
                   .height = 117});
+  // The simulator the link talks to, kept current while the dialog is away.
+  value(rows, "SimName", "lblSimName", "Simulator:", 12, 310, 245);
+  value(rows, "AircraftTitle", "lblAircraftTitle", "Aircraft:", 12, 330, 245);
   return rows;
 }
 

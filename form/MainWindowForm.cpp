@@ -66,8 +66,8 @@ Form infoPageForm() {
                    "A switch position with a key code is typed as keystrokes into the focused "
                    "window; one left at \"N None\" with key code 0 goes straight to the "
                    "simulator while it shows \"Connected\".\n\n"
-                   "Only FSX is reached directly; with any other simulator, map every position "
-                   "to keys.",
+                   "FSX, FlightGear and X-Plane are reached directly; with any other simulator, "
+                   "map every position to keys.",
            .font = {"Calibri", 15},
            .flags = flag::kReadOnly}};
 }

@@ -192,7 +192,7 @@ void TMainForm::setLightByteText(const std::string& text) {
 }
 
 void TMainForm::showSimulator(const std::string& name, const std::string& title) {
-  console_.appendLine("Simulator: " + name + (title.empty() ? "" : ", aircraft: " + title));
+  console_.showSimulator(name, title);
 }
 
 void TMainForm::setCaption(const std::string& caption) {

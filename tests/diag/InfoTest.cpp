@@ -26,10 +26,13 @@ TEST_F(InfoTest, ShowsTheSelectedDevicesIdsLengthsAndStrings) {
   traits.indexedStrings = {{1, u"Saitek"}, {7, u"Panel"}, {255, u"Last"}};
   rig.platform.plugIn(traits);
   rig.activateAndScan();
+  rig.console.showSimulator("FlightGear", "Cessna 172P");
 
   const test::HeadlessControls* info = clickInfo();
   ASSERT_NE(info, nullptr);
   EXPECT_EQ(info->text("hidform"), "Info");
+  EXPECT_EQ(info->text("SimName"), "FlightGear");
+  EXPECT_EQ(info->text("AircraftTitle"), "Cessna 172P");
   EXPECT_EQ(info->text("Vid"), "06A3 = 1699");
   EXPECT_EQ(info->text("Pid"), "0D67 = 3431");
   EXPECT_EQ(info->text("Vers"), "0100 = 256");
