@@ -4,12 +4,14 @@
 #include <QDir>
 #include <QTabWidget>
 
+#include "platform/DataFiles.h"
 #include "platform/DeviceChangeSource.h"
 #include "platform/HidPlatform.h"
 #include "platform/linux/HidapiPlatform.h"
 #include "platform/linux/SessionKeyInjector.h"
 #include "platform/linux/UdevHidrawMonitor.h"
 #include "sim/SimConnect.h"
+#include "sim/SimulatorKinds.h"
 #include "ui/MainForm.h"
 #include "ui/qt/CyanDusk.h"
 #include "ui/qt/QtToolkit.h"
@@ -28,6 +30,7 @@ int main(int argc, char** argv) {
   qv::QtWindow window;
   qv::TMainForm form({*injector, *hid, changes.get(), qv::simLibraryFileName()}, window.controls(),
                      toolkit);
+  qv::addNetworkSimulators(form.simulator(), qv::simulatorMappingFiles(), form.console());
   window.showCentred();
   // A second of ticks: the first scan, the simulator connection, the lights.
   const QDeadlineTimer settle(1000);

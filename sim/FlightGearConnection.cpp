@@ -53,7 +53,7 @@ SimulatorConnection::Opening FlightGearConnection::open(TSimCon& con) {
     if (!socketsStarted_ || mapping_.port == 0) {
       return Opening::Failed;
     }
-    socket_ = net::connectTo({true, mapping_.port, {}});
+    socket_ = net::beginConnect(mapping_.port);
     if (socket_ == net::kNoSocket) {
       return Opening::Failed;
     }

@@ -69,18 +69,21 @@ Handle connectLocal(const std::string& path) {
   return fd;
 }
 
-Handle connectTcp(uint16_t port) {
+// `waitMs` 0 returns a connection still being made.
+Handle connectTcp(uint16_t port, int waitMs) {
   const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
   if (fd < 0) {
     return kNoSocket;
   }
   const sockaddr_in address = loopback(port);
   if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    const bool underway = errno == EINPROGRESS;
     pollfd writable{fd, POLLOUT, 0};
     int failure = 0;
     socklen_t size = sizeof failure;
-    if (errno != EINPROGRESS || poll(&writable, 1, kConnectWaitMs) != 1 ||
-        getsockopt(fd, SOL_SOCKET, SO_ERROR, &failure, &size) != 0 || failure != 0) {
+    if (!underway || (waitMs > 0 && (poll(&writable, 1, waitMs) != 1 ||
+                                     getsockopt(fd, SOL_SOCKET, SO_ERROR, &failure, &size) != 0 ||
+                                     failure != 0))) {
       close(fd);
       return kNoSocket;
     }
@@ -140,7 +143,11 @@ bool start() {
 void finish() {}
 
 Handle connectTo(const Endpoint& endpoint) {
-  return endpoint.tcp ? connectTcp(endpoint.port) : connectLocal(endpoint.path);
+  return endpoint.tcp ? connectTcp(endpoint.port, kConnectWaitMs) : connectLocal(endpoint.path);
+}
+
+Handle beginConnect(uint16_t port) {
+  return connectTcp(port, 0);
 }
 
 Handle listenOn(Endpoint& endpoint, std::string& error) {

@@ -81,6 +81,10 @@ Handle connectTo(const Endpoint& endpoint) {
   return handleOf(socket);
 }
 
+Handle beginConnect(uint16_t port) {
+  return connectTo({true, port, {}});
+}
+
 Handle listenOn(Endpoint& endpoint, std::string& error) {
   if (!endpoint.tcp) {
     error = "local sockets are not available on Windows: " + endpoint.path;

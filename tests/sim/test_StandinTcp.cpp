@@ -7,6 +7,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <array>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -15,6 +16,7 @@
 #include "standin/Aircraft.h"
 #include "standin/Channel.h"
 #include "standin/MessageBuilder.h"
+#include "standin/Sockets.h"
 #include "standin/StandinProtocol.h"
 #include "standin/StandinServer.h"
 
@@ -186,6 +188,37 @@ TEST(StandinTcpServer, PortsAreWholeNumbersInRange) {
   EXPECT_EQ(standin::portFromEnvironment(), 0) << "set but not a port: nothing to reach";
   unsetenv("QV_STANDIN_PORT");
   EXPECT_FALSE(standin::portFromEnvironment().has_value());
+}
+
+// A simulator whose connection queue is full (busy, stopped) is not waited
+// for on the main thread: the connection is handed over while still being
+// made, and reads find nothing until the simulator takes it.
+TEST(StandinTcpServer, AConnectionTheServerHasNotTakenYetIsNotWaitedFor) {
+  const int listener = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t size = sizeof address;
+  ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(listen(listener, 0), 0);
+  ASSERT_EQ(getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size), 0);
+  std::vector<int> queued;
+  while (queued.size() < 8) {
+    queued.push_back(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
+    if (connect(queued.back(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+      break;  // the queue is full
+    }
+  }
+  const standin::net::Handle pending = standin::net::beginConnect(ntohs(address.sin_port));
+  ASSERT_NE(pending, standin::net::kNoSocket);
+  std::array<char, 16> buffer{};
+  EXPECT_EQ(standin::net::receiveSome(pending, buffer.data(), buffer.size()),
+            standin::net::kWouldBlock);
+  standin::net::closeSocket(pending);
+  for (const int fd : queued) {
+    close(fd);
+  }
+  close(listener);
 }
 
 }  // namespace
