@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QTabWidget>
+#include <algorithm>
 
 #include "platform/DataFiles.h"
 #include "platform/DeviceChangeSource.h"
@@ -32,8 +33,10 @@ int main(int argc, char** argv) {
                      toolkit);
   qv::addNetworkSimulators(form.simulator(), qv::simulatorMappingFiles(), form.console());
   window.showCentred();
-  // A second of ticks: the first scan, the simulator connection, the lights.
-  const QDeadlineTimer settle(1000);
+  // A second of ticks (or as many as the second argument asks for): the
+  // first scan, the simulator connection, the lights.
+  const int settleSeconds = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 1;
+  const QDeadlineTimer settle(1000 * std::max(settleSeconds, 1));
   while (!settle.hasExpired()) {
     QApplication::processEvents(QEventLoop::AllEvents, 50);
   }
