@@ -1,12 +1,23 @@
 #pragma once
 
+#include <sys/un.h>
+
+#include <optional>
 #include <string>
 
-namespace qv::standin {
+namespace qv::net {
 
 // Creates `folder` with mode 0700, or accepts it when it already is a real
 // folder of this user that nobody else may enter; false with the reason
 // otherwise, leaving whatever is there as it is.
+// The address of the local socket at `path`; false when the path is too long.
+bool localAddress(const std::string& path, sockaddr_un& address);
+
+// The user of the process at the other end of a connected local socket,
+// none when the system cannot tell. Both sides talk only to their own user:
+// a socket in a shared folder may belong to anyone.
+std::optional<unsigned> peerUser(int fd);
+
 bool makePrivateFolder(const std::string& folder, std::string& error);
 
 // Readies `path` for a new socket: nothing there, or a stale socket of this
@@ -14,4 +25,4 @@ bool makePrivateFolder(const std::string& folder, std::string& error);
 // there or when anything else lies there, which is left untouched.
 bool clearSocketPath(const std::string& path, std::string& error);
 
-}  // namespace qv::standin
+}  // namespace qv::net

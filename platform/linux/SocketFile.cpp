@@ -1,30 +1,25 @@
-#include "standin/SocketFile.h"
+#include "platform/linux/SocketFile.h"
 
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 
-namespace qv::standin {
+#include "platform/Sockets.h"
+
+namespace qv::net {
 
 namespace {
-
-std::string systemText() {
-  return std::strerror(errno);
-}
 
 // 0 when a process listens at `path`, else the error of the connect. The
 // probe never waits, so a stopped simulator with a full queue gives EAGAIN.
 int probe(const std::string& path) {
   sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  if (path.size() >= sizeof address.sun_path) {
+  if (!localAddress(path, address)) {
     return ENAMETOOLONG;
   }
-  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
   const int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
   if (fd < 0) {
     return errno;
@@ -37,17 +32,27 @@ int probe(const std::string& path) {
 
 }  // namespace
 
+bool localAddress(const std::string& path, sockaddr_un& address) {
+  address = sockaddr_un{};
+  address.sun_family = AF_UNIX;
+  if (path.size() >= sizeof address.sun_path) {
+    return false;
+  }
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+  return true;
+}
+
 bool makePrivateFolder(const std::string& folder, std::string& error) {
   if (mkdir(folder.c_str(), 0700) == 0) {
     // The umask may have taken bits away; the folder must be usable.
     if (chmod(folder.c_str(), 0700) != 0) {
-      error = "cannot set the mode of " + folder + ": " + systemText();
+      error = "cannot set the mode of " + folder + ": " + lastErrorText();
       return false;
     }
     return true;
   }
   if (errno != EEXIST) {
-    error = "cannot create " + folder + ": " + systemText();
+    error = "cannot create " + folder + ": " + lastErrorText();
     return false;
   }
   struct stat found {};
@@ -65,7 +70,7 @@ bool clearSocketPath(const std::string& path, std::string& error) {
     if (errno == ENOENT) {
       return true;
     }
-    error = "cannot check " + path + ": " + systemText();
+    error = "cannot check " + path + ": " + lastErrorText();
     return false;
   }
   if (!S_ISSOCK(found.st_mode)) {
@@ -87,10 +92,10 @@ bool clearSocketPath(const std::string& path, std::string& error) {
   }
   // The socket of a stand-in of this user that was killed.
   if (unlink(path.c_str()) != 0) {
-    error = "cannot remove the stale socket " + path + ": " + systemText();
+    error = "cannot remove the stale socket " + path + ": " + lastErrorText();
     return false;
   }
   return true;
 }
 
-}  // namespace qv::standin
+}  // namespace qv::net
