@@ -13,21 +13,14 @@ namespace qv::net {
 
 namespace {
 
-// 0 when a process listens at `path`, else the error of the connect. The
-// probe never waits, so a stopped simulator with a full queue gives EAGAIN.
+// 0 when a process listens at `path`, else the error of the connect.
 int probe(const std::string& path) {
-  sockaddr_un address{};
-  if (!localAddress(path, address)) {
-    return ENAMETOOLONG;
-  }
-  const int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  const int fd = connectLocalSocket(path);
   if (fd < 0) {
     return errno;
   }
-  const int result =
-      connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 ? 0 : errno;
   close(fd);
-  return result;
+  return 0;
 }
 
 }  // namespace
@@ -40,6 +33,22 @@ bool localAddress(const std::string& path, sockaddr_un& address) {
   }
   std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
   return true;
+}
+
+int connectLocalSocket(const std::string& path) {
+  sockaddr_un address{};
+  if (!localAddress(path, address)) {
+    errno = ENAMETOOLONG;
+    return -1;
+  }
+  const int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (fd < 0 || connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+    return fd;
+  }
+  const int failure = errno;
+  close(fd);
+  errno = failure;
+  return -1;
 }
 
 bool makePrivateFolder(const std::string& folder, std::string& error) {

@@ -13,6 +13,11 @@ namespace qv::net {
 // The address of the local socket at `path`; false when the path is too long.
 bool localAddress(const std::string& path, sockaddr_un& address);
 
+// A non-blocking packet socket connected to the local socket at `path`; -1
+// with errno set when there is none. The connect never waits: a listener that
+// takes no connections (stopped, queue full) gives EAGAIN.
+int connectLocalSocket(const std::string& path);
+
 // The user of the process at the other end of a connected local socket,
 // none when the system cannot tell. Both sides talk only to their own user:
 // a socket in a shared folder may belong to anyone.

@@ -30,19 +30,12 @@ void sendAtOnce(int fd) {
 }
 
 Handle connectLocal(const std::string& path) {
-  sockaddr_un address{};
-  if (!localAddress(path, address)) {
-    return kNoSocket;
-  }
-  const int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  const int fd = connectLocalSocket(path);
   if (fd < 0) {
     return kNoSocket;
   }
-  // A local connect completes at once or fails with EAGAIN when the
-  // simulator does not take connections (stopped, queue full). Only a
-  // simulator of this user is talked to.
-  if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
-      peerUser(fd) != geteuid()) {
+  // Only a simulator of this user is talked to.
+  if (peerUser(fd) != geteuid()) {
     close(fd);
     return kNoSocket;
   }
