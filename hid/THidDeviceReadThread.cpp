@@ -84,58 +84,70 @@ bool THidDeviceReadThread::ensureReadHandle() {
 }
 
 void THidDeviceReadThread::readLoop() {
-  const auto reportError = [this] {
-    if (const auto& handler = Device.OnDataError) {
-      handler(Device, FErr);
-    }
-  };
-  const auto reportData = [this] {
-    if (const auto& handler = Device.OnData()) {
-      handler(Device, Report[0], Report.data() + 1, static_cast<uint16_t>(NumBytesRead - 1));
-    }
-  };
-
   while (!stopRequested()) {
     std::fill(Report.begin(), Report.end(), uint8_t{0});
-    HidReadOutcome outcome;
-    if (ensureReadHandle()) {
-      // Timeouts only let the reader look for a stop; a report ends the wait at once.
-      do {
-        outcome = channel_->read(Report.data(), Report.size(), settings_.ThreadSleepTime);
-      } while (outcome.kind == HidReadOutcome::Kind::Timeout && !stopRequested() &&
-               !dropReadHandle_);
-      if (outcome.kind == HidReadOutcome::Kind::Timeout) {
-        continue;
-      }
-    } else {
-      outcome = {HidReadOutcome::Kind::Failed, 0, FErr};
+    const HidReadOutcome outcome = waitForReport();
+    if (outcome.kind == HidReadOutcome::Kind::Timeout) {
+      continue;
     }
-
     if (outcome.kind == HidReadOutcome::Kind::Failed) {
-      FErr = outcome.error;
-      // A vanished device's handle stays dead, so it is dropped and the next
-      // round opens the node again. Only the read that found the device gone
-      // is reported; reopening fails quietly until the node is back.
-      const bool gone = platform_.deviceGone(FErr);
-      const bool reopening = !channel_;
-      if (gone) {
-        channel_.reset();
-      }
-      if (!(gone && reopening) && !handOver(reportError)) {
+      if (!reportFailure(outcome.error)) {
         return;
       }
       sleep(settings_.ThreadSleepTime);
       continue;
     }
-
-    NumBytesRead = std::min<uint32_t>(outcome.bytes, static_cast<uint32_t>(Report.size()));
-    if (NumBytesRead != 0 && !handOver(reportData)) {
+    if (!reportData(outcome.bytes)) {
       return;
     }
     if (settings_.PollingDelayTime > 0) {
       sleep(settings_.PollingDelayTime);
     }
   }
+}
+
+HidReadOutcome THidDeviceReadThread::waitForReport() {
+  if (!ensureReadHandle()) {
+    return {HidReadOutcome::Kind::Failed, 0, FErr};
+  }
+  // Timeouts only let the reader look for a stop; a report ends the wait at once.
+  HidReadOutcome outcome;
+  do {
+    outcome = channel_->read(Report.data(), Report.size(), settings_.ThreadSleepTime);
+  } while (outcome.kind == HidReadOutcome::Kind::Timeout && !stopRequested() && !dropReadHandle_);
+  return outcome;
+}
+
+bool THidDeviceReadThread::reportFailure(uint32_t error) {
+  FErr = error;
+  // A vanished device's handle stays dead, so it is dropped and the next
+  // round opens the node again. Only the read that found the device gone
+  // is reported; reopening fails quietly until the node is back.
+  const bool gone = platform_.deviceGone(FErr);
+  const bool reopening = !channel_;
+  if (gone) {
+    channel_.reset();
+  }
+  if (gone && reopening) {
+    return true;
+  }
+  return handOver([this] {
+    if (const auto& handler = Device.OnDataError) {
+      handler(Device, FErr);
+    }
+  });
+}
+
+bool THidDeviceReadThread::reportData(uint32_t bytes) {
+  NumBytesRead = std::min<uint32_t>(bytes, static_cast<uint32_t>(Report.size()));
+  if (NumBytesRead == 0) {
+    return true;
+  }
+  return handOver([this] {
+    if (const auto& handler = Device.OnData()) {
+      handler(Device, Report[0], Report.data() + 1, static_cast<uint16_t>(NumBytesRead - 1));
+    }
+  });
 }
 
 }  // namespace qv

@@ -52,7 +52,12 @@ class THidDeviceReadThread {
   bool sleep(int32_t ms);
   bool stopRequested() const { return stop_; }
   bool ensureReadHandle();
-  // False when the handler threw.
+  // Opens the read handle when needed and reads until a report, a failure, a
+  // stop or a dropped handle; Timeout means nothing arrived.
+  HidReadOutcome waitForReport();
+  // The handlers run on the main thread; false when one threw.
+  bool reportFailure(uint32_t error);
+  bool reportData(uint32_t bytes);
   bool handOver(const std::function<void()>& call);
 
   HidPlatform& platform_;

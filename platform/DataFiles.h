@@ -10,4 +10,8 @@ namespace qv {
 // folder, which adds aircraft and replaces entries.
 std::vector<std::string> simulatorMappingFiles();
 
+// The folder of the running program, ending in its separator; empty when the
+// system does not say.
+std::string executableDirectory();
+
 }  // namespace qv

@@ -3,14 +3,16 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/Sockets.h"
+
 namespace qv {
 
 // A non-blocking UDP socket on 127.0.0.1, talking to peers on the same
 // machine by port. One file per platform: POSIX sockets, Winsock.
 class UdpSocket {
  public:
-  static constexpr long kWouldBlock = -1;
-  static constexpr long kFailed = -2;
+  static constexpr long kWouldBlock = net::kWouldBlock;
+  static constexpr long kFailed = net::kFailed;
 
   UdpSocket() = default;
   ~UdpSocket();

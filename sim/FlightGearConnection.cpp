@@ -8,8 +8,6 @@
 
 namespace qv {
 
-namespace net = standin::net;
-
 namespace {
 
 // A server that has not answered the first two questions within this many

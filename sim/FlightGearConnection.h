@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/Sockets.h"
 #include "sim/SimulatorConnection.h"
 #include "sim/SimulatorMapping.h"
-#include "standin/Sockets.h"
 
 namespace qv {
 
@@ -41,7 +41,7 @@ class FlightGearConnection final : public SimulatorConnection {
   SimulatorMapping mapping_;
   AircraftMapping aircraft_;
   bool socketsStarted_ = false;
-  standin::net::Handle socket_ = standin::net::kNoSocket;
+  net::Handle socket_ = net::kNoSocket;
   std::string outgoing_;
   std::string incoming_;
   std::deque<std::string> asked_;             // paths whose answers are due, in order

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "standin/Sockets.h"
+#include "platform/Sockets.h"
 
 namespace qv::standin {
 

@@ -1,8 +1,11 @@
 // The stand-in client library: the simulator's eight entry points, talking
 // to the stand-in simulator process over a local socket or loopback TCP.
 
+#include <algorithm>
 #include <cstring>
 #include <deque>
+#include <initializer_list>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -15,7 +18,7 @@ namespace {
 using qv::standin::Channel;
 using qv::standin::Op;
 using qv::standin::Request;
-namespace net = qv::standin::net;
+namespace net = qv::net;
 
 constexpr int32_t kOk = 0;
 constexpr auto kFail = static_cast<int32_t>(0x80004005U);  // E_FAIL
@@ -47,6 +50,17 @@ void copyText(char (&field)[qv::standin::kTextSize], const char* text) {
   if (text != nullptr) {
     std::strncpy(field, text, sizeof field - 1);
   }
+}
+
+// A request of `op` with its arguments in order and up to two texts.
+Request requestOf(Op op, std::initializer_list<uint32_t> args, const char* text1 = nullptr,
+                  const char* text2 = nullptr) {
+  Request request;
+  request.op = op;
+  std::copy(args.begin(), args.end(), std::begin(request.args));
+  copyText(request.text1, text1);
+  copyText(request.text2, text2);
+  return request;
 }
 
 int32_t sendRequest(void* handle, Request request) {
@@ -98,12 +112,9 @@ int32_t QV_LIBRARY_CALL SimConnect_Open(void** phSimConnect, const char* szName,
   if (connection == nullptr) {
     return kFail;
   }
-  Request request;
-  request.op = Op::Open;
-  copyText(request.text1, szName);
   // The simulator answers with OPEN; when it is there already it is kept for
   // the first dispatch.
-  if (sendRequest(connection.get(), request) != kOk) {
+  if (sendRequest(connection.get(), requestOf(Op::Open, {}, szName)) != kOk) {
     return kFail;
   }
   if (std::optional<std::vector<uint8_t>> answer =
@@ -119,9 +130,7 @@ int32_t QV_LIBRARY_CALL SimConnect_Close(void* hSimConnect) {
   if (connection == nullptr) {
     return kFail;
   }
-  Request request;
-  request.op = Op::Close;
-  static_cast<void>(sendRequest(connection, request));
+  static_cast<void>(sendRequest(connection, requestOf(Op::Close, {})));
   delete connection;
   return kOk;
 }
@@ -130,59 +139,36 @@ int32_t QV_LIBRARY_CALL SimConnect_AddToDataDefinition(void* hSimConnect, uint32
                                                        const char* DatumName, const char* UnitsName,
                                                        uint32_t DatumType, float fEpsilon,
                                                        uint32_t DatumID) {
-  Request request;
-  request.op = Op::AddToDataDefinition;
-  request.args[0] = DefineID;
-  request.args[1] = DatumType;
-  request.args[2] = DatumID;
+  Request request =
+      requestOf(Op::AddToDataDefinition, {DefineID, DatumType, DatumID}, DatumName, UnitsName);
   request.epsilon = fEpsilon;
-  copyText(request.text1, DatumName);
-  copyText(request.text2, UnitsName);
   return sendRequest(hSimConnect, request);
 }
 
 int32_t QV_LIBRARY_CALL SimConnect_MapClientEventToSimEvent(void* hSimConnect, uint32_t EventID,
                                                             const char* EventName) {
-  Request request;
-  request.op = Op::MapClientEventToSimEvent;
-  request.args[0] = EventID;
-  copyText(request.text1, EventName);
-  return sendRequest(hSimConnect, request);
+  return sendRequest(hSimConnect, requestOf(Op::MapClientEventToSimEvent, {EventID}, EventName));
 }
 
 int32_t QV_LIBRARY_CALL SimConnect_SubscribeToSystemEvent(void* hSimConnect, uint32_t EventID,
                                                           const char* SystemEventName) {
-  Request request;
-  request.op = Op::SubscribeToSystemEvent;
-  request.args[0] = EventID;
-  copyText(request.text1, SystemEventName);
-  return sendRequest(hSimConnect, request);
+  return sendRequest(hSimConnect,
+                     requestOf(Op::SubscribeToSystemEvent, {EventID}, SystemEventName));
 }
 
 int32_t QV_LIBRARY_CALL SimConnect_RequestDataOnSimObjectType(void* hSimConnect, uint32_t RequestID,
                                                               uint32_t DefineID,
                                                               uint32_t dwRadiusMeters,
                                                               uint32_t type) {
-  Request request;
-  request.op = Op::RequestDataOnSimObjectType;
-  request.args[0] = RequestID;
-  request.args[1] = DefineID;
-  request.args[2] = dwRadiusMeters;
-  request.args[3] = type;
-  return sendRequest(hSimConnect, request);
+  return sendRequest(hSimConnect, requestOf(Op::RequestDataOnSimObjectType,
+                                            {RequestID, DefineID, dwRadiusMeters, type}));
 }
 
 int32_t QV_LIBRARY_CALL SimConnect_TransmitClientEvent(void* hSimConnect, uint32_t ObjectID,
                                                        uint32_t EventID, uint32_t dwData,
                                                        uint32_t GroupID, uint32_t Flags) {
-  Request request;
-  request.op = Op::TransmitClientEvent;
-  request.args[0] = ObjectID;
-  request.args[1] = EventID;
-  request.args[2] = dwData;
-  request.args[3] = GroupID;
-  request.args[4] = Flags;
-  return sendRequest(hSimConnect, request);
+  return sendRequest(
+      hSimConnect, requestOf(Op::TransmitClientEvent, {ObjectID, EventID, dwData, GroupID, Flags}));
 }
 
 // Hands every message that has arrived to pfcnDispatch, on the calling

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "standin/Sockets.h"
+#include "platform/Sockets.h"
 
 namespace qv::standin {
 
@@ -61,10 +61,5 @@ std::string socketPath();
 // The folder of socketPath() that the simulator makes private (mode 0700)
 // before it listens; empty when the socket lies in a folder it does not own.
 std::string privateSocketFolder();
-
-// The user of the process at the other end of a connected local socket,
-// none when the system cannot tell. Both sides talk only to their own user:
-// a socket in a shared folder may belong to anyone.
-std::optional<unsigned> peerUser(int fd);
 
 }  // namespace qv::standin

@@ -12,7 +12,6 @@ namespace sc = qv::simconnect;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 constexpr auto kSixHertzPeriod = std::chrono::microseconds(1'000'000 / 6);
 constexpr auto kGearStep = std::chrono::milliseconds(50);
 constexpr int kPollMs = 10;
@@ -52,54 +51,80 @@ bool StandinServer::listen(const net::Endpoint& endpoint, std::string& error) {
 }
 
 void StandinServer::run(const std::function<bool()>& stopRequested) {
-  auto nextSixHertz = Clock::now() + kSixHertzPeriod;
-  auto lastGearStep = Clock::now();
-  auto acceptPausedUntil = Clock::now();
+  const auto start = Clock::now();
+  nextSixHertz_ = start + kSixHertzPeriod;
+  lastGearStep_ = start;
+  acceptPausedUntil_ = start;
   bool busy = false;
-  std::vector<bool> ready;
   while (!stopRequested()) {
-    const bool listening = Clock::now() >= acceptPausedUntil;
-    std::vector<net::Handle> sockets;
-    if (listening) {
-      sockets.push_back(listener_);
+    const bool listening = Clock::now() >= acceptPausedUntil_;
+    if (waitForActivity(listening, busy ? 0 : kPollMs) && !accept()) {
+      acceptPausedUntil_ = Clock::now() + kAcceptPause;
     }
-    for (const auto& client : clients_) {
-      sockets.push_back(client->channel.socket());
-    }
-    if (sockets.empty()) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
-    } else {
-      net::waitReadable(sockets, ready, busy ? 0 : kPollMs);
-    }
-    if (listening && ready[0] && !accept()) {
-      acceptPausedUntil = Clock::now() + kAcceptPause;
-    }
-    busy = false;
-    // Every client gets its turn: one with requests left from its last turn
-    // may have nothing new to make its socket readable.
-    for (size_t i = clients_.size(); i-- > 0;) {
-      Client& client = *clients_[i];
-      client.channel.flush();
-      const Turn turn = serve(client);
-      busy = busy || turn == Turn::More;
-      if (turn == Turn::Gone || client.channel.closed()) {
-        out_ << "client closed: " << client.session.name() << std::endl;
-        dropClient(i);
-      }
-    }
+    busy = serveClients();
     const auto now = Clock::now();
-    if (now - lastGearStep >= kGearStep) {
-      const std::chrono::duration<double> elapsed = now - lastGearStep;
-      lastGearStep = now;
-      if (const auto line = aircraft_.moveGear(elapsed.count())) {
-        out_ << *line << std::endl;
-      }
-    }
-    if (now >= nextSixHertz) {
-      nextSixHertz += kSixHertzPeriod;
-      sendSixHertz();
+    moveGear(now);
+    sendSixHertzWhenDue(now);
+  }
+  sendQuit();
+  out_ << "stopped" << std::endl;
+}
+
+bool StandinServer::waitForActivity(bool listening, int timeoutMs) {
+  std::vector<net::Handle> sockets;
+  if (listening) {
+    sockets.push_back(listener_);
+  }
+  for (const auto& client : clients_) {
+    sockets.push_back(client->channel.socket());
+  }
+  if (sockets.empty()) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
+    return false;
+  }
+  net::waitReadable(sockets, ready_, timeoutMs);
+  return listening && ready_[0];
+}
+
+bool StandinServer::serveClients() {
+  bool busy = false;
+  // Every client gets its turn: one with requests left from its last turn
+  // may have nothing new to make its socket readable.
+  for (size_t i = clients_.size(); i-- > 0;) {
+    Client& client = *clients_[i];
+    client.channel.flush();
+    const Turn turn = serve(client);
+    busy = busy || turn == Turn::More;
+    if (turn == Turn::Gone || client.channel.closed()) {
+      out_ << "client closed: " << client.session.name() << std::endl;
+      dropClient(i);
     }
   }
+  return busy;
+}
+
+void StandinServer::moveGear(Clock::time_point now) {
+  if (now - lastGearStep_ < kGearStep) {
+    return;
+  }
+  const std::chrono::duration<double> elapsed = now - lastGearStep_;
+  lastGearStep_ = now;
+  if (const auto line = aircraft_.moveGear(elapsed.count())) {
+    out_ << *line << std::endl;
+  }
+}
+
+void StandinServer::sendSixHertzWhenDue(Clock::time_point now) {
+  if (now < nextSixHertz_) {
+    return;
+  }
+  nextSixHertz_ += kSixHertzPeriod;
+  for (const auto& client : clients_) {
+    client->session.sendSixHertz();
+  }
+}
+
+void StandinServer::sendQuit() {
   const std::vector<uint8_t> quit = MessageBuilder(sc::kRecvQuit, sc::kHeaderSize).bytes();
   for (const auto& client : clients_) {
     // Requests left unread would make the close of a TCP connection a reset,
@@ -108,7 +133,6 @@ void StandinServer::run(const std::function<bool()>& stopRequested) {
     }
     sendMessage(*client, quit);
   }
-  out_ << "stopped" << std::endl;
 }
 
 bool StandinServer::accept() {
@@ -136,12 +160,6 @@ StandinServer::Turn StandinServer::serve(Client& client) {
     }
   }
   return Turn::More;
-}
-
-void StandinServer::sendSixHertz() {
-  for (const auto& client : clients_) {
-    client->session.sendSixHertz();
-  }
 }
 
 void StandinServer::sendMessage(Client& client, const std::vector<uint8_t>& message) {

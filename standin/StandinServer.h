@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -33,6 +34,8 @@ class StandinServer {
   void run(const std::function<bool()>& stopRequested);
 
  private:
+  using Clock = std::chrono::steady_clock;
+
   struct Client {
     Client(net::Handle socket, bool stream, Aircraft& aircraft, std::ostream& out)
         : channel(socket, stream, requestLength),
@@ -52,7 +55,15 @@ class StandinServer {
   // process is out of descriptors.
   bool accept();
   Turn serve(Client& client);
-  void sendSixHertz();
+  // Waits up to `timeoutMs` for the listener (when `listening`) or a client
+  // to become readable; true when the listener has a client waiting.
+  bool waitForActivity(bool listening, int timeoutMs);
+  // One turn for every client; true when one has requests left over.
+  bool serveClients();
+  void moveGear(Clock::time_point now);
+  void sendSixHertzWhenDue(Clock::time_point now);
+  // Sends QUIT to every client once its unread requests are drained.
+  void sendQuit();
   static void sendMessage(Client& client, const std::vector<uint8_t>& message);
   void dropClient(size_t index);
 
@@ -62,6 +73,10 @@ class StandinServer {
   bool started_ = false;
   net::Endpoint endpoint_;
   std::vector<std::unique_ptr<Client>> clients_;
+  std::vector<bool> ready_;
+  Clock::time_point nextSixHertz_;
+  Clock::time_point lastGearStep_;
+  Clock::time_point acceptPausedUntil_;
 };
 
 }  // namespace qv::standin

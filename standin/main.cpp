@@ -12,9 +12,9 @@
 #include <iostream>
 #include <string>
 
+#include "platform/linux/SocketFile.h"
 #include "standin/Aircraft.h"
 #include "standin/SimulatorOptions.h"
-#include "standin/SocketFile.h"
 #include "standin/StandinProtocol.h"
 #include "standin/StandinServer.h"
 
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     listening = server.listen({true, *options.tcpPort, {}}, error);
   } else {
     const std::string folder = qv::standin::privateSocketFolder();
-    listening = (folder.empty() || qv::standin::makePrivateFolder(folder, error)) &&
+    listening = (folder.empty() || qv::net::makePrivateFolder(folder, error)) &&
                 server.listen({false, 0, qv::standin::socketPath()}, error);
   }
   if (!listening) {
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     close(stopFd);
     return 1;
   }
-  const qv::standin::net::Endpoint& endpoint = server.endpoint();
+  const qv::net::Endpoint& endpoint = server.endpoint();
   const std::string where =
       endpoint.tcp ? "127.0.0.1:" + std::to_string(endpoint.port) : endpoint.path;
   std::cout << qv::standin::listeningLine(where, options) << std::endl;

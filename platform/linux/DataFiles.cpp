@@ -7,8 +7,6 @@
 
 namespace qv {
 
-namespace {
-
 std::string executableDirectory() {
   std::array<char, 4096> path{};
   const ssize_t length = readlink("/proc/self/exe", path.data(), path.size() - 1);
@@ -18,6 +16,8 @@ std::string executableDirectory() {
   const std::string exe(path.data(), static_cast<size_t>(length));
   return exe.substr(0, exe.rfind('/') + 1);
 }
+
+namespace {
 
 std::string configurationFolder() {
   if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config != 0) {

@@ -1,9 +1,9 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
-#include <array>
 #include <string>
 
+#include "platform/DataFiles.h"
 #include "platform/DynamicLibrary.h"
 
 namespace qv {
@@ -13,16 +13,6 @@ namespace {
 std::string dlErrorText() {
   const char* text = dlerror();
   return text != nullptr ? text : "";
-}
-
-std::string executableDirectory() {
-  std::array<char, 4096> path{};
-  const ssize_t length = readlink("/proc/self/exe", path.data(), path.size() - 1);
-  if (length <= 0) {
-    return {};
-  }
-  const std::string exe(path.data(), static_cast<size_t>(length));
-  return exe.substr(0, exe.rfind('/') + 1);
 }
 
 LibraryHandle openPath(const std::string& path, std::string& error) {

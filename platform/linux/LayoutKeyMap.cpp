@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "platform/linux/UinputKeyMap.h"
 #include "platform/linux/VirtualKeyMap.h"
 
 namespace qv {
@@ -58,7 +57,7 @@ uint16_t altGrKey(xkb_keymap* keymap) {
 // among keys of one way the main block comes before the keypad.
 std::map<uint16_t, KeyStroke> strokesOnLayout(xkb_keymap* keymap) {
   std::map<uint32_t, uint16_t> wanted;  // keysym -> virtual key
-  for (const VirtualKeySym& e : virtualKeyTable()) {
+  for (const VirtualKeyRow& e : virtualKeyTable()) {
     if (isCharacter(e.keysym)) {
       wanted.emplace(e.keysym, e.virtualKey);
     }
@@ -115,8 +114,10 @@ KeyStroke LayoutKeyMap::strokeFor(uint16_t virtualKey) const {
 
 std::vector<uint16_t> LayoutKeyMap::keys() const {
   std::vector<uint16_t> all;
-  for (const VirtualKeyCode& e : linuxKeyTable()) {
-    all.push_back(e.linuxKey);
+  for (const VirtualKeyRow& e : virtualKeyTable()) {
+    if (e.linuxKey != 0) {
+      all.push_back(e.linuxKey);
+    }
   }
   for (const auto& [virtualKey, stroke] : layoutStrokes_) {
     all.push_back(stroke.key);

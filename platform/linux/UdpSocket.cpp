@@ -1,32 +1,14 @@
 #include "platform/UdpSocket.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <cerrno>
+#include "platform/LoopbackAddress.h"
 
 namespace qv {
 
-namespace {
-
-sockaddr_in loopback(uint16_t port) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(port);
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  return address;
-}
-
-long resultOf(ssize_t result) {
-  if (result >= 0) {
-    return static_cast<long>(result);
-  }
-  return errno == EAGAIN || errno == EWOULDBLOCK ? UdpSocket::kWouldBlock : UdpSocket::kFailed;
-}
-
-}  // namespace
+using net::loopback;
+using net::transferResult;
 
 UdpSocket::~UdpSocket() {
   close();
@@ -66,8 +48,8 @@ uint16_t UdpSocket::port() const {
 
 long UdpSocket::sendTo(uint16_t peerPort, const void* data, size_t size) {
   const sockaddr_in address = loopback(peerPort);
-  return resultOf(sendto(static_cast<int>(handle_), data, size, MSG_DONTWAIT,
-                         reinterpret_cast<const sockaddr*>(&address), sizeof address));
+  return transferResult(sendto(static_cast<int>(handle_), data, size, MSG_DONTWAIT,
+                               reinterpret_cast<const sockaddr*>(&address), sizeof address));
 }
 
 long UdpSocket::receiveFrom(void* data, size_t size, uint16_t& peerPort) {
@@ -76,7 +58,7 @@ long UdpSocket::receiveFrom(void* data, size_t size, uint16_t& peerPort) {
   const ssize_t received = recvfrom(static_cast<int>(handle_), data, size, MSG_DONTWAIT,
                                     reinterpret_cast<sockaddr*>(&address), &addressSize);
   peerPort = ntohs(address.sin_port);
-  return resultOf(received);
+  return transferResult(received);
 }
 
 }  // namespace qv

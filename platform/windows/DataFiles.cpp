@@ -9,12 +9,15 @@
 
 namespace qv {
 
-std::vector<std::string> simulatorMappingFiles() {
+std::string executableDirectory() {
   std::array<wchar_t, MAX_PATH> path{};
   const DWORD length = GetModuleFileNameW(nullptr, path.data(), MAX_PATH);
-  std::string program = utf8FromWide(path.data(), length);
-  program = program.substr(0, program.find_last_of("\\/") + 1);
-  std::vector<std::string> files{program + "simulators.json"};
+  const std::string program = utf8FromWide(path.data(), length);
+  return program.substr(0, program.find_last_of("\\/") + 1);
+}
+
+std::vector<std::string> simulatorMappingFiles() {
+  std::vector<std::string> files{executableDirectory() + "simulators.json"};
   if (const char* appData = std::getenv("APPDATA"); appData != nullptr && *appData != 0) {
     files.push_back(std::string(appData) + "\\Quorvane\\simulators.json");
   }

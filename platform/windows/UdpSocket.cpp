@@ -3,24 +3,14 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
+#include "platform/LoopbackAddress.h"
+
 namespace qv {
 
+using net::loopback;
+using net::transferResult;
+
 namespace {
-
-sockaddr_in loopback(uint16_t port) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(port);
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  return address;
-}
-
-long resultOf(int result) {
-  if (result != SOCKET_ERROR) {
-    return result;
-  }
-  return WSAGetLastError() == WSAEWOULDBLOCK ? UdpSocket::kWouldBlock : UdpSocket::kFailed;
-}
 
 SOCKET socketOf(std::intptr_t handle) {
   return static_cast<SOCKET>(handle);
@@ -34,8 +24,7 @@ UdpSocket::~UdpSocket() {
 
 bool UdpSocket::open(uint16_t port) {
   close();
-  WSADATA data{};
-  if (WSAStartup(MAKEWORD(2, 2), &data) != 0) {
+  if (!net::start()) {
     return false;
   }
   const SOCKET socket = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
@@ -46,7 +35,7 @@ bool UdpSocket::open(uint16_t port) {
     if (socket != INVALID_SOCKET) {
       closesocket(socket);
     }
-    WSACleanup();
+    net::finish();
     return false;
   }
   handle_ = static_cast<std::intptr_t>(socket);
@@ -56,7 +45,7 @@ bool UdpSocket::open(uint16_t port) {
 void UdpSocket::close() {
   if (handle_ != kNoSocket) {
     closesocket(socketOf(handle_));
-    WSACleanup();
+    net::finish();
   }
   handle_ = kNoSocket;
 }
@@ -73,8 +62,9 @@ uint16_t UdpSocket::port() const {
 
 long UdpSocket::sendTo(uint16_t peerPort, const void* data, size_t size) {
   const sockaddr_in address = loopback(peerPort);
-  return resultOf(sendto(socketOf(handle_), static_cast<const char*>(data), static_cast<int>(size),
-                         0, reinterpret_cast<const sockaddr*>(&address), sizeof address));
+  return transferResult(sendto(socketOf(handle_), static_cast<const char*>(data),
+                               static_cast<int>(size), 0,
+                               reinterpret_cast<const sockaddr*>(&address), sizeof address));
 }
 
 long UdpSocket::receiveFrom(void* data, size_t size, uint16_t& peerPort) {
@@ -94,7 +84,7 @@ long UdpSocket::receiveFrom(void* data, size_t size, uint16_t& peerPort) {
     if (received == SOCKET_ERROR && WSAGetLastError() == WSAEMSGSIZE) {
       return static_cast<long>(size);
     }
-    return resultOf(received);
+    return transferResult(received);
   }
 }
 

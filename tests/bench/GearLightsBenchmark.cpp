@@ -7,11 +7,8 @@
 #include <cstdlib>
 #include <thread>
 
-#include "engine/SwitchEngine.h"
-#include "sim/SimulatorLink.h"
-#include "tests/sim/SimFakes.h"
+#include "tests/sim/LinkedEngine.h"
 #include "tests/sim/StandinProcess.h"
-#include "tests/support/RecordingInjector.h"
 
 namespace qv::test {
 namespace {
@@ -21,12 +18,10 @@ constexpr auto kTick = std::chrono::milliseconds(250);
 
 class Bench {
  public:
-  Bench() { engine_.attachSimulator(&link_); }
-
   int run(int seconds) {
-    link_.SimC_Init();
+    rig_.link.SimC_Init();
     sim_.start({"--gear", "down"});
-    if (!tickUntil([&] { return link_.SimCon.LG_Lights == 7; }, 40)) {
+    if (!tickUntil([&] { return rig_.link.SimCon.LG_Lights == 7; }, 40)) {
       std::fprintf(stderr, "no green lights from the connected simulator\n");
       return 1;
     }
@@ -35,30 +30,30 @@ class Bench {
       tick();
     }
 
-    size_t before = panel_.reports.size();
+    size_t before = rig_.panel.reports.size();
     const int stillTicks = seconds * 4;
     for (int i = 0; i < stillTicks; ++i) {
       tick();
     }
     const double stillPerMinute =
-        static_cast<double>(panel_.reports.size() - before) * 60.0 / seconds;
+        static_cast<double>(rig_.panel.reports.size() - before) * 60.0 / seconds;
     std::printf("gear still for %d s (%d ticks): %zu feature reports, %.1f a minute\n", seconds,
-                stillTicks, panel_.reports.size() - before, stillPerMinute);
+                stillTicks, rig_.panel.reports.size() - before, stillPerMinute);
 
-    before = panel_.reports.size();
+    before = rig_.panel.reports.size();
     const auto cycleStart = Clock::now();
-    engine_.SetKeyOn(1);
+    rig_.engine.SetKeyOn(1);
     const bool up = tickUntil([&] { return sim_.linesWith("gear up") >= 1; }, 80) &&
-                    tickUntil([&] { return link_.SimCon.LG_Lights == 0; }, 20);
-    engine_.SetKeyOn(5);
+                    tickUntil([&] { return rig_.link.SimCon.LG_Lights == 0; }, 20);
+    rig_.engine.SetKeyOn(5);
     const bool down = up && tickUntil([&] { return sim_.linesWith("gear down") >= 1; }, 80) &&
-                      tickUntil([&] { return link_.SimCon.LG_Lights == 7; }, 20);
+                      tickUntil([&] { return rig_.link.SimCon.LG_Lights == 7; }, 20);
     if (!down) {
       std::fprintf(stderr, "the gear did not cycle:\n%s", sim_.output().c_str());
       return 1;
     }
     const double cycleSeconds = std::chrono::duration<double>(Clock::now() - cycleStart).count();
-    const size_t sent = panel_.reports.size() - before;
+    const size_t sent = rig_.panel.reports.size() - before;
     std::printf("gear cycle up and down in %.1f s: %zu feature reports, %.1f a minute\n",
                 cycleSeconds, sent, static_cast<double>(sent) * 60.0 / cycleSeconds);
     return stillPerMinute == 0 ? 0 : 1;
@@ -69,7 +64,7 @@ class Bench {
   void tick() {
     next_ += kTick;
     std::this_thread::sleep_until(next_);
-    engine_.Timer1Timer();
+    rig_.engine.Timer1Timer();
   }
   bool tickUntil(const std::function<bool()>& done, int ticks) {
     for (int i = 0; i < ticks; ++i) {
@@ -82,13 +77,7 @@ class Bench {
   }
 
   StandinProcess sim_;
-  RecordingInjector injector_;
-  NullHistory history_;
-  NullIndicators indicators_;
-  RecordingPanel panel_;
-  RecordingView view_;
-  SwitchEngine engine_{injector_, history_, indicators_};
-  SimulatorLink link_{engine_.keyarray, panel_, view_};
+  LinkedEngine rig_;
   Clock::time_point next_ = Clock::now();
 };
 

@@ -17,7 +17,6 @@
 #include "platform/linux/KeyboardLayout.h"
 #include "platform/linux/LayoutKeyMap.h"
 #include "platform/linux/SessionKeyInjector.h"
-#include "platform/linux/UinputKeyMap.h"
 #include "platform/linux/VirtualKeyMap.h"
 
 namespace qv {
@@ -29,7 +28,7 @@ TEST(UinputKeyMap, PressesTheKeyTheXServerPressesForEachCode) {
   Display* display = XOpenDisplay(nullptr);
   ASSERT_NE(display, nullptr) << "this test needs an X server ($DISPLAY)";
   int compared = 0;
-  for (const VirtualKeySym& e : virtualKeyTable()) {
+  for (const VirtualKeyRow& e : virtualKeyTable()) {
     const uint16_t linuxKey = linuxKeyForVirtualKey(e.virtualKey);
     // Execute has no key on a PC keyboard; Print is the old print key, not
     // Print Screen, which X also names Print.

@@ -80,7 +80,7 @@ TEST_F(XServerKeys, CodeWithoutAKeyIsSkippedInItsBatch) {
 
 TEST(VirtualKeyMap, CoversTheWholeKeyboard) {
   std::set<uint16_t> codes;
-  for (const VirtualKeySym& e : virtualKeyTable()) {
+  for (const VirtualKeyRow& e : virtualKeyTable()) {
     EXPECT_TRUE(codes.insert(e.virtualKey).second) << e.virtualKey;
   }
   EXPECT_EQ(keysymForVirtualKey('G'), XK_g);

@@ -1,10 +1,15 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <thread>
 
+#include "hid/THidDeviceController.h"
 #include "tests/support/ManualEventLoop.h"
+#include "tests/support/ScriptedHidPlatform.h"
 
 namespace qv::test {
 
@@ -34,5 +39,23 @@ inline void pumpFor(ManualEventLoop& loop, std::chrono::milliseconds span) {
   }
   loop.runPending();
 }
+
+// A controller on scripted devices, for tests of one device's record.
+class ScriptedControllerTest : public ::testing::Test {
+ protected:
+  // Scans one device and checks it out.
+  THidDevice& checkedOut(const ScriptedDeviceSpec& traits = {}) {
+    device = platform.plugIn(traits);
+    controller.DeviceChangeNotification(0);
+    THidDevice* record = nullptr;
+    EXPECT_TRUE(controller.CheckOutByIndex(record, controller.Count() - 1));
+    return *record;
+  }
+
+  ScriptedHidPlatform platform;
+  ManualEventLoop loop;
+  THidDeviceController controller{platform, loop, nullptr};
+  std::shared_ptr<ScriptedDevice> device;
+};
 
 }  // namespace qv::test

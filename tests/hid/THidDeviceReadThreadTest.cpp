@@ -7,9 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "hid/THidDeviceController.h"
 #include "tests/hid/HidTestSupport.h"
-#include "tests/support/ScriptedHidPlatform.h"
 
 namespace qv {
 namespace {
@@ -22,7 +20,13 @@ struct Received {
   bool operator==(const Received&) const = default;
 };
 
-class ReaderTest : public ::testing::Test {
+// Before the controller's base: its readers may still hand over while it stops.
+struct ReaderRecords {
+  std::vector<Received> received;
+  std::vector<uint32_t> errors;
+};
+
+class ReaderTest : protected ReaderRecords, public test::ScriptedControllerTest {
  protected:
   void SetUp() override {
     controller.DevThreadSleepTime = 10;
@@ -32,21 +36,6 @@ class ReaderTest : public ::testing::Test {
     };
     controller.OnDeviceDataError = [this](THidDevice&, uint32_t Error) { errors.push_back(Error); };
   }
-
-  THidDevice& checkedOut(const test::ScriptedDeviceSpec& traits = {}) {
-    device = platform.plugIn(traits);
-    controller.DeviceChangeNotification(0);
-    THidDevice* record = nullptr;
-    EXPECT_TRUE(controller.CheckOutByIndex(record, controller.Count() - 1));
-    return *record;
-  }
-
-  test::ScriptedHidPlatform platform;
-  test::ManualEventLoop loop;
-  std::vector<Received> received;
-  std::vector<uint32_t> errors;
-  THidDeviceController controller{platform, loop, nullptr};
-  std::shared_ptr<test::ScriptedDevice> device;
 };
 
 TEST_F(ReaderTest, EachReportArrivesWithItsIdAndTheBytesAfterIt) {

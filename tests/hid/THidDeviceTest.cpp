@@ -5,31 +5,14 @@
 #include <memory>
 
 #include "hid/HidStrings.h"
-#include "hid/THidDeviceController.h"
-#include "tests/support/ManualEventLoop.h"
-#include "tests/support/ScriptedHidPlatform.h"
+#include "tests/hid/HidTestSupport.h"
 
 namespace qv {
 namespace {
 
 using test::ScriptedDeviceSpec;
 
-class DeviceTest : public ::testing::Test {
- protected:
-  // Scans one device and checks it out.
-  THidDevice& checkedOut(const ScriptedDeviceSpec& traits) {
-    device = platform.plugIn(traits);
-    controller.DeviceChangeNotification(0);
-    THidDevice* record = nullptr;
-    EXPECT_TRUE(controller.CheckOutByIndex(record, controller.Count() - 1));
-    return *record;
-  }
-
-  test::ScriptedHidPlatform platform;
-  test::ManualEventLoop loop;
-  THidDeviceController controller{platform, loop, nullptr};
-  std::shared_ptr<test::ScriptedDevice> device;
-};
+using DeviceTest = test::ScriptedControllerTest;
 
 TEST_F(DeviceTest, IdentityIsReadAtCreation) {
   ScriptedDeviceSpec traits;

@@ -1,8 +1,6 @@
 #include "tests/sim/FlightGearProcess.h"
 
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/socket.h>
@@ -18,6 +16,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/LoopbackAddress.h"
+
 extern char** environ;
 
 namespace qv::test {
@@ -25,17 +25,10 @@ namespace qv::test {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using net::loopback;
 // While it loads, FlightGear's main loop (and so its property server) may
 // stand still for minutes on a loaded machine.
 constexpr int kAnswerMs = 300000;
-
-sockaddr_in loopback(uint16_t port) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(port);
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  return address;
-}
 
 uint16_t freePort() {
   const int fd = socket(AF_INET, SOCK_STREAM, 0);

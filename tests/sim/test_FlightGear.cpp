@@ -11,19 +11,16 @@
 #include <memory>
 #include <thread>
 
-#include "engine/SwitchEngine.h"
 #include "sim/FlightGearConnection.h"
-#include "sim/SimulatorLink.h"
 #include "tests/sim/FlightGearProcess.h"
-#include "tests/sim/SimFakes.h"
-#include "tests/support/RecordingInjector.h"
+#include "tests/sim/LinkedEngine.h"
 
 namespace qv {
 namespace {
 
 using namespace std::chrono_literals;
 
-class FlightGear : public ::testing::Test {
+class FlightGear : public ::testing::Test, protected test::LinkedEngine {
  protected:
   void SetUp() override {
     ASSERT_TRUE(fg.waitUntilFlying(600s)) << "see " QV_FLIGHTGEAR_HOME "/fgfs.log";
@@ -34,7 +31,6 @@ class FlightGear : public ::testing::Test {
     link.addConnection(std::make_unique<FlightGearConnection>(
         SimulatorMapping::load({QV_SIMULATORS_JSON, user}, "flightgear", errors)));
     ASSERT_TRUE(errors.empty()) << errors.front();
-    engine.attachSimulator(&link);
     link.SimC_Init("no such library");
     flip(1, false);  // the first report only records the resting state
   }
@@ -73,13 +69,6 @@ class FlightGear : public ::testing::Test {
   }
 
   test::FlightGearProcess fg{QV_FLIGHTGEAR_HOME};
-  test::RecordingInjector injector;
-  test::NullHistory history;
-  test::NullIndicators indicators;
-  test::RecordingPanel panel;
-  test::RecordingView view;
-  SwitchEngine engine{injector, history, indicators};
-  SimulatorLink link{engine.keyarray, panel, view};
   std::array<uint8_t, 3> resting_{};
 };
 

@@ -6,10 +6,7 @@
 
 #include <map>
 
-#include "engine/SwitchEngine.h"
-#include "sim/SimulatorLink.h"
-#include "tests/sim/SimFakes.h"
-#include "tests/support/RecordingInjector.h"
+#include "tests/sim/LinkedEngine.h"
 
 namespace qv {
 namespace {
@@ -18,10 +15,9 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::Pair;
 
-class GearLightSequence : public ::testing::Test {
+class GearLightSequence : public ::testing::Test, protected test::LinkedEngine {
  protected:
   GearLightSequence() {
-    engine.attachSimulator(&link);
     keystroke(1);
     keystroke(5);
     engine.keyarray[4].value = "0";
@@ -56,13 +52,6 @@ class GearLightSequence : public ::testing::Test {
     return sent;
   }
 
-  test::RecordingInjector injector;
-  test::NullHistory history;
-  test::NullIndicators indicators;
-  test::RecordingPanel panel;
-  test::RecordingView view;
-  SwitchEngine engine{injector, history, indicators};
-  SimulatorLink link{engine.keyarray, panel, view};
   size_t seen = 0;
 };
 

@@ -8,11 +8,8 @@
 #include <chrono>
 #include <thread>
 
-#include "engine/SwitchEngine.h"
-#include "sim/SimulatorLink.h"
-#include "tests/sim/SimFakes.h"
+#include "tests/sim/LinkedEngine.h"
 #include "tests/sim/StandinProcess.h"
-#include "tests/support/RecordingInjector.h"
 
 namespace qv {
 namespace {
@@ -26,12 +23,9 @@ constexpr int kAvionicsOn = 15;
 constexpr int kAvionicsOff = 28;
 constexpr auto kTickInterval = 250ms;
 
-class SimulatorFaults : public ::testing::Test {
+class SimulatorFaults : public ::testing::Test, protected test::LinkedEngine {
  protected:
-  SimulatorFaults() {
-    engine.attachSimulator(&link);
-    link.SimC_Init();
-  }
+  SimulatorFaults() { link.SimC_Init(); }
 
   void tick() {
     const auto begin = Clock::now();
@@ -79,13 +73,6 @@ class SimulatorFaults : public ::testing::Test {
   }
 
   test::StandinProcess sim;
-  test::RecordingInjector injector;
-  test::NullHistory history;
-  test::NullIndicators indicators;
-  test::RecordingPanel panel;
-  test::RecordingView view;
-  SwitchEngine engine{injector, history, indicators};
-  SimulatorLink link{engine.keyarray, panel, view};
   Clock::duration longestTick = Clock::duration::zero();
   int sentOn = 0;
   int sentOff = 0;

@@ -7,11 +7,8 @@
 #include <chrono>
 #include <future>
 
-#include "engine/SwitchEngine.h"
-#include "sim/SimulatorLink.h"
-#include "tests/sim/SimFakes.h"
+#include "tests/sim/LinkedEngine.h"
 #include "tests/sim/StandinProcess.h"
-#include "tests/support/RecordingInjector.h"
 
 namespace qv {
 namespace {
@@ -20,12 +17,9 @@ using ::testing::ElementsAre;
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-class StandinLink : public ::testing::Test {
+class StandinLink : public ::testing::Test, protected test::LinkedEngine {
  protected:
-  StandinLink() {
-    engine.attachSimulator(&link);
-    link.SimC_Init();
-  }
+  StandinLink() { link.SimC_Init(); }
 
   void tick() { engine.Timer1Timer(); }
   bool tickUntil(const std::function<bool()>& done) {
@@ -45,13 +39,6 @@ class StandinLink : public ::testing::Test {
   }
 
   test::StandinProcess sim;
-  test::RecordingInjector injector;
-  test::NullHistory history;
-  test::NullIndicators indicators;
-  test::RecordingPanel panel;
-  test::RecordingView view;
-  SwitchEngine engine{injector, history, indicators};
-  SimulatorLink link{engine.keyarray, panel, view};
 };
 
 TEST_F(StandinLink, ConnectsInTheTickTheSimulatorAppearsAndDispatchesAtOnce) {

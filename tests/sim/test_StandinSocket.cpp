@@ -18,11 +18,11 @@
 #include <optional>
 #include <sstream>
 
+#include "platform/linux/SocketFile.h"
 #include "sim/SimConnect.h"
 #include "sim/SimConnectApi.h"
 #include "standin/Aircraft.h"
 #include "standin/MessageBuilder.h"
-#include "standin/SocketFile.h"
 #include "standin/StandinProtocol.h"
 #include "standin/StandinServer.h"
 #include "tests/sim/StandinProcess.h"
@@ -158,12 +158,12 @@ TEST_F(StandinSocket, PrivateFolderIsTheUsersAlone) {
   const std::string folder = dir + "/private";
   // The mode asked for, not what the umask leaves of it.
   const mode_t umaskBefore = umask(0);
-  EXPECT_TRUE(standin::makePrivateFolder(folder, error)) << error;
+  EXPECT_TRUE(net::makePrivateFolder(folder, error)) << error;
   umask(umaskBefore);
   struct stat made {};
   ASSERT_EQ(stat(folder.c_str(), &made), 0);
   EXPECT_EQ(made.st_mode & 07777, 0700U);
-  EXPECT_TRUE(standin::makePrivateFolder(folder, error)) << "made earlier: used again";
+  EXPECT_TRUE(net::makePrivateFolder(folder, error)) << "made earlier: used again";
 
   const std::string open = dir + "/open";
   ASSERT_EQ(mkdir(open.c_str(), 0700), 0);
@@ -177,7 +177,7 @@ TEST_F(StandinSocket, PrivateFolderIsTheUsersAlone) {
   const std::string link = dir + "/link";
   fs::create_directory_symlink(folder, link);
   for (const std::string& unfit : {open, foreign, link}) {
-    EXPECT_FALSE(standin::makePrivateFolder(unfit, error)) << unfit;
+    EXPECT_FALSE(net::makePrivateFolder(unfit, error)) << unfit;
     EXPECT_EQ(error, unfit + " is not a private folder of this user (mode 0700); not used");
   }
   ASSERT_EQ(stat(open.c_str(), &made), 0);

@@ -8,12 +8,9 @@
 #include <cmath>
 #include <thread>
 
-#include "engine/SwitchEngine.h"
-#include "sim/SimulatorLink.h"
 #include "sim/XPlaneConnection.h"
-#include "tests/sim/SimFakes.h"
+#include "tests/sim/LinkedEngine.h"
 #include "tests/sim/XPlaneEndpoint.h"
-#include "tests/support/RecordingInjector.h"
 
 namespace qv {
 namespace {
@@ -25,10 +22,9 @@ using Clock = std::chrono::steady_clock;
 
 const std::string kBattery = "sim/cockpit2/electrical/battery_on[0]";
 
-class XPlaneLink : public ::testing::Test {
+class XPlaneLink : public ::testing::Test, protected test::LinkedEngine {
  protected:
   XPlaneLink() {
-    engine.attachSimulator(&link);
     link.SimC_Init("no-such-client-library");
     std::vector<std::string> errors;
     SimulatorMapping mapping = SimulatorMapping::load({QV_SIMULATORS_JSON}, "xplane", errors);
@@ -64,13 +60,6 @@ class XPlaneLink : public ::testing::Test {
 
   test::XPlaneEndpoint xplane;
   bool answering = true;
-  test::RecordingInjector injector;
-  test::NullHistory history;
-  test::NullIndicators indicators;
-  test::RecordingPanel panel;
-  test::RecordingView view;
-  SwitchEngine engine{injector, history, indicators};
-  SimulatorLink link{engine.keyarray, panel, view};
 };
 
 TEST_F(XPlaneLink, ConnectsOnDataWritesTheDocumentedDatarefsAndLightsTheGear) {

@@ -12,11 +12,8 @@
 #include <sstream>
 #include <string>
 
-#include "engine/SwitchEngine.h"
 #include "sim/SimConnect.h"
-#include "sim/SimulatorLink.h"
-#include "tests/sim/SimFakes.h"
-#include "tests/support/RecordingInjector.h"
+#include "tests/sim/LinkedEngine.h"
 
 namespace qv {
 namespace {
@@ -125,14 +122,9 @@ TEST(StandinOverTcp, ProgramConnectsGetsDataAndTheSimulatorAppliesItsEvents) {
   ASSERT_EQ(_putenv_s("QV_STANDIN_PORT", sim.port().c_str()), 0);
 
   ASSERT_TRUE(SimLib_Load(windowsPath(QV_STANDIN_LIBRARY))) << SimLibError();
-  test::RecordingInjector injector;
-  test::NullHistory history;
-  test::NullIndicators indicators;
-  test::RecordingPanel panel;
-  test::RecordingView view;
-  SwitchEngine engine{injector, history, indicators};
-  SimulatorLink link{engine.keyarray, panel, view};
-  engine.attachSimulator(&link);
+  test::LinkedEngine rig;
+  SwitchEngine& engine = rig.engine;
+  SimulatorLink& link = rig.link;
   link.SimC_Init();
   const auto tick = [&] { engine.Timer1Timer(); };
 

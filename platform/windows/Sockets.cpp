@@ -1,9 +1,11 @@
+#include "platform/Sockets.h"
+
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
-#include "standin/Sockets.h"
+#include "platform/LoopbackAddress.h"
 
-namespace qv::standin::net {
+namespace qv::net {
 
 namespace {
 
@@ -18,14 +20,6 @@ SOCKET socketOf(Handle socket) {
 
 Handle handleOf(SOCKET socket) {
   return socket == INVALID_SOCKET ? kNoSocket : static_cast<Handle>(socket);
-}
-
-sockaddr_in loopback(uint16_t port) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(port);
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  return address;
 }
 
 bool makeNonBlocking(SOCKET socket) {
@@ -131,18 +125,18 @@ Handle acceptClient(Handle listener, const Endpoint& /*endpoint*/, std::string& 
 }
 
 long sendSome(Handle socket, const void* data, size_t size) {
-  const int sent =
-      send(socketOf(socket), static_cast<const char*>(data), static_cast<int>(size), 0);
-  if (sent != SOCKET_ERROR) {
-    return sent;
-  }
-  return WSAGetLastError() == WSAEWOULDBLOCK ? kWouldBlock : kFailed;
+  return transferResult(
+      send(socketOf(socket), static_cast<const char*>(data), static_cast<int>(size), 0));
 }
 
 long receiveSome(Handle socket, void* data, size_t size) {
-  const int length = recv(socketOf(socket), static_cast<char*>(data), static_cast<int>(size), 0);
-  if (length != SOCKET_ERROR) {
-    return length;
+  return transferResult(
+      recv(socketOf(socket), static_cast<char*>(data), static_cast<int>(size), 0));
+}
+
+long transferResult(long result) {
+  if (result != SOCKET_ERROR) {
+    return result;
   }
   return WSAGetLastError() == WSAEWOULDBLOCK ? kWouldBlock : kFailed;
 }
@@ -180,4 +174,4 @@ std::string lastErrorText() {
   return result;
 }
 
-}  // namespace qv::standin::net
+}  // namespace qv::net

@@ -1,8 +1,8 @@
 #include <sys/socket.h>
 
-#include "standin/StandinProtocol.h"
+#include "platform/linux/SocketFile.h"
 
-namespace qv::standin {
+namespace qv::net {
 
 std::optional<unsigned> peerUser(int fd) {
   ucred peer{};
@@ -13,4 +13,4 @@ std::optional<unsigned> peerUser(int fd) {
   return peer.uid;
 }
 
-}  // namespace qv::standin
+}  // namespace qv::net

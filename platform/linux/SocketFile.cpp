@@ -1,53 +1,67 @@
-#include "standin/SocketFile.h"
+#include "platform/linux/SocketFile.h"
 
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 
-namespace qv::standin {
+#include "platform/Sockets.h"
+
+namespace qv::net {
 
 namespace {
 
-std::string systemText() {
-  return std::strerror(errno);
-}
-
-// 0 when a process listens at `path`, else the error of the connect. The
-// probe never waits, so a stopped simulator with a full queue gives EAGAIN.
+// 0 when a process listens at `path`, else the error of the connect.
 int probe(const std::string& path) {
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  if (path.size() >= sizeof address.sun_path) {
-    return ENAMETOOLONG;
-  }
-  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-  const int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  const int fd = connectLocalSocket(path);
   if (fd < 0) {
     return errno;
   }
-  const int result =
-      connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 ? 0 : errno;
   close(fd);
-  return result;
+  return 0;
 }
 
 }  // namespace
+
+bool localAddress(const std::string& path, sockaddr_un& address) {
+  address = sockaddr_un{};
+  address.sun_family = AF_UNIX;
+  if (path.size() >= sizeof address.sun_path) {
+    return false;
+  }
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+  return true;
+}
+
+int connectLocalSocket(const std::string& path) {
+  sockaddr_un address{};
+  if (!localAddress(path, address)) {
+    errno = ENAMETOOLONG;
+    return -1;
+  }
+  const int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (fd < 0 || connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+    return fd;
+  }
+  const int failure = errno;
+  close(fd);
+  errno = failure;
+  return -1;
+}
 
 bool makePrivateFolder(const std::string& folder, std::string& error) {
   if (mkdir(folder.c_str(), 0700) == 0) {
     // The umask may have taken bits away; the folder must be usable.
     if (chmod(folder.c_str(), 0700) != 0) {
-      error = "cannot set the mode of " + folder + ": " + systemText();
+      error = "cannot set the mode of " + folder + ": " + lastErrorText();
       return false;
     }
     return true;
   }
   if (errno != EEXIST) {
-    error = "cannot create " + folder + ": " + systemText();
+    error = "cannot create " + folder + ": " + lastErrorText();
     return false;
   }
   struct stat found {};
@@ -65,7 +79,7 @@ bool clearSocketPath(const std::string& path, std::string& error) {
     if (errno == ENOENT) {
       return true;
     }
-    error = "cannot check " + path + ": " + systemText();
+    error = "cannot check " + path + ": " + lastErrorText();
     return false;
   }
   if (!S_ISSOCK(found.st_mode)) {
@@ -87,10 +101,10 @@ bool clearSocketPath(const std::string& path, std::string& error) {
   }
   // The socket of a stand-in of this user that was killed.
   if (unlink(path.c_str()) != 0) {
-    error = "cannot remove the stale socket " + path + ": " + systemText();
+    error = "cannot remove the stale socket " + path + ": " + lastErrorText();
     return false;
   }
   return true;
 }
 
-}  // namespace qv::standin
+}  // namespace qv::net

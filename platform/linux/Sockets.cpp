@@ -1,19 +1,17 @@
-#include <arpa/inet.h>
-#include <netinet/in.h>
+#include "platform/Sockets.h"
+
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 
-#include "standin/SocketFile.h"
-#include "standin/Sockets.h"
-#include "standin/StandinProtocol.h"
+#include "platform/LoopbackAddress.h"
+#include "platform/linux/SocketFile.h"
 
-namespace qv::standin::net {
+namespace qv::net {
 
 namespace {
 
@@ -25,24 +23,6 @@ int fdOf(Handle socket) {
   return static_cast<int>(socket);
 }
 
-bool fillLocal(const std::string& path, sockaddr_un& address) {
-  address = sockaddr_un{};
-  address.sun_family = AF_UNIX;
-  if (path.size() >= sizeof address.sun_path) {
-    return false;
-  }
-  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-  return true;
-}
-
-sockaddr_in loopback(uint16_t port) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(port);
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  return address;
-}
-
 // Small requests and answers go out at once, not held back to be joined.
 void sendAtOnce(int fd) {
   const int on = 1;
@@ -50,19 +30,12 @@ void sendAtOnce(int fd) {
 }
 
 Handle connectLocal(const std::string& path) {
-  sockaddr_un address{};
-  if (!fillLocal(path, address)) {
-    return kNoSocket;
-  }
-  const int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  const int fd = connectLocalSocket(path);
   if (fd < 0) {
     return kNoSocket;
   }
-  // A local connect completes at once or fails with EAGAIN when the
-  // simulator does not take connections (stopped, queue full). Only a
-  // simulator of this user is talked to.
-  if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
-      peerUser(fd) != geteuid()) {
+  // Only a simulator of this user is talked to.
+  if (peerUser(fd) != geteuid()) {
     close(fd);
     return kNoSocket;
   }
@@ -94,7 +67,7 @@ Handle connectTcp(uint16_t port, int waitMs) {
 
 Handle listenLocal(const std::string& path, std::string& error) {
   sockaddr_un address{};
-  if (!fillLocal(path, address)) {
+  if (!localAddress(path, address)) {
     error = "socket path too long: " + path;
     return kNoSocket;
   }
@@ -180,17 +153,16 @@ Handle acceptClient(Handle listener, const Endpoint& endpoint, std::string& refu
 }
 
 long sendSome(Handle socket, const void* data, size_t size) {
-  const ssize_t sent = send(fdOf(socket), data, size, MSG_NOSIGNAL | MSG_DONTWAIT);
-  if (sent >= 0) {
-    return sent;
-  }
-  return errno == EAGAIN || errno == EWOULDBLOCK ? kWouldBlock : kFailed;
+  return transferResult(send(fdOf(socket), data, size, MSG_NOSIGNAL | MSG_DONTWAIT));
 }
 
 long receiveSome(Handle socket, void* data, size_t size) {
-  const ssize_t length = recv(fdOf(socket), data, size, MSG_DONTWAIT);
-  if (length >= 0) {
-    return length;
+  return transferResult(recv(fdOf(socket), data, size, MSG_DONTWAIT));
+}
+
+long transferResult(long result) {
+  if (result >= 0) {
+    return result;
   }
   return errno == EAGAIN || errno == EWOULDBLOCK ? kWouldBlock : kFailed;
 }
@@ -218,4 +190,4 @@ std::string lastErrorText() {
   return std::strerror(errno);
 }
 
-}  // namespace qv::standin::net
+}  // namespace qv::net

@@ -1,15 +1,15 @@
 #pragma once
 
-// The few socket calls both sides of the stand-in make, one file per
-// platform: local sockets and loopback TCP on Linux, loopback TCP through
-// Winsock on Windows.
+// The few stream socket calls of the stand-in's two sides and the simulator
+// link's network connections, one file per platform: local sockets and
+// loopback TCP on Linux, loopback TCP through Winsock on Windows.
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace qv::standin::net {
+namespace qv::net {
 
 // A socket of the platform (a file descriptor, or a Winsock SOCKET).
 using Handle = std::intptr_t;
@@ -55,6 +55,9 @@ long sendSome(Handle socket, const void* data, size_t size);
 // Bytes received (one whole packet on a packet socket), 0 when the peer has
 // gone, or kWouldBlock/kFailed.
 long receiveSome(Handle socket, void* data, size_t size);
+// A send's or receive's result as above: the count, or by the last error
+// kWouldBlock or kFailed.
+long transferResult(long result);
 
 // Waits up to timeoutMs until one of `sockets` has something to read (or
 // has gone); `ready` says which.
@@ -65,4 +68,4 @@ void closeSocket(Handle socket);
 // The system's text for the last socket error.
 std::string lastErrorText();
 
-}  // namespace qv::standin::net
+}  // namespace qv::net
