@@ -15,12 +15,9 @@
 #include <thread>
 #include <vector>
 
-#include "engine/SwitchEngine.h"
 #include "sim/FlightGearConnection.h"
-#include "sim/SimulatorLink.h"
 #include "tests/sim/FlightGearProcess.h"
-#include "tests/sim/SimFakes.h"
-#include "tests/support/RecordingInjector.h"
+#include "tests/sim/LinkedEngine.h"
 
 namespace qv::test {
 namespace {
@@ -57,7 +54,6 @@ class Bench {
     std::vector<std::string> errors;
     link_.addConnection(std::make_unique<FlightGearConnection>(
         SimulatorMapping::load({QV_SIMULATORS_JSON, user}, "flightgear", errors)));
-    engine_.attachSimulator(&link_);
     link_.SimC_Init("no such library");
     flip(false);  // the first report only records the resting state
     const auto looking = Clock::now();
@@ -170,13 +166,9 @@ class Bench {
   }
 
   FlightGearProcess fg_{QV_FLIGHTGEAR_HOME};
-  RecordingInjector injector_;
-  NullHistory history_;
-  NullIndicators indicators_;
-  RecordingPanel panel_;
-  RecordingView view_;
-  SwitchEngine engine_{injector_, history_, indicators_};
-  SimulatorLink link_{engine_.keyarray, panel_, view_};
+  LinkedEngine linked_;
+  SwitchEngine& engine_ = linked_.engine;
+  SimulatorLink& link_ = linked_.link;
   std::vector<double> calls_;
   long slowCalls_ = 0;
   long waitingCalls_ = 0;

@@ -12,11 +12,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/Sockets.h"
 #include "sim/SimConnectApi.h"
 #include "standin/Aircraft.h"
 #include "standin/Channel.h"
 #include "standin/MessageBuilder.h"
-#include "standin/Sockets.h"
 #include "standin/StandinProtocol.h"
 #include "standin/StandinServer.h"
 
@@ -209,12 +209,11 @@ TEST(StandinTcpServer, AConnectionTheServerHasNotTakenYetIsNotWaitedFor) {
       break;  // the queue is full
     }
   }
-  const standin::net::Handle pending = standin::net::beginConnect(ntohs(address.sin_port));
-  ASSERT_NE(pending, standin::net::kNoSocket);
+  const net::Handle pending = net::beginConnect(ntohs(address.sin_port));
+  ASSERT_NE(pending, net::kNoSocket);
   std::array<char, 16> buffer{};
-  EXPECT_EQ(standin::net::receiveSome(pending, buffer.data(), buffer.size()),
-            standin::net::kWouldBlock);
-  standin::net::closeSocket(pending);
+  EXPECT_EQ(net::receiveSome(pending, buffer.data(), buffer.size()), net::kWouldBlock);
+  net::closeSocket(pending);
   for (const int fd : queued) {
     close(fd);
   }
