@@ -78,7 +78,9 @@ Form topPanelForm() {
                   .x = 522,
                   .y = 72,
                   .width = 250,
-                  .text = "Sync the aircraft to the panel"});
+                  .text = "Sync the aircraft to the panel",
+                  // Dark on the panel's white, as the labels beside it.
+                  .textColour = Rgb{0, 0, 0}});
 
   rows.push_back({.kind = Kind::Picture,
                   .name = "Image2",
