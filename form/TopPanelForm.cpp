@@ -72,6 +72,16 @@ Form topPanelForm() {
   status.textColour = Rgb{128, 128, 0};  // olive
   status.width = 120;
 
+  rows.push_back({.kind = Kind::CheckBox,
+                  .name = "chkSyncAircraft",
+                  .parent = "Panel4",
+                  .x = 522,
+                  .y = 72,
+                  .width = 250,
+                  .text = "Sync the aircraft to the panel",
+                  // Dark on the panel's white, as the labels beside it.
+                  .textColour = Rgb{0, 0, 0}});
+
   rows.push_back({.kind = Kind::Picture,
                   .name = "Image2",
                   .parent = "Panel4",

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "hid/PanelFeaturePort.h"
+#include "sim/AircraftSync.h"
 #include "sim/ClientLibraryConnection.h"
 #include "sim/DataDefinition.h"
 #include "sim/GearLights.h"
@@ -105,6 +106,10 @@ void SimulatorLink::connectPhase() {
     }
     active_ = *kind;
     SimCon.SimStatus = kStatusConnected;
+    // The last connection's aircraft is not this one's until its data say so.
+    SimCon.Title.clear();
+    titleLastTick_.clear();
+    readyTitle_.clear();
     namePlaneData(SimCon.PlaneData);
     return;
   }
@@ -124,6 +129,30 @@ void SimulatorLink::dispatchPhase() {
     return;
   }
   showSimulator();
+  watchAircraft();
+}
+
+void SimulatorLink::watchAircraft() {
+  // A title counts once it reads the same in two ticks in a row: a
+  // simulator that spells it out over several answers shows parts first.
+  const std::string title = SimCon.Title;
+  const bool settled = !title.empty() && title == titleLastTick_;
+  titleLastTick_ = title;
+  if (!settled || title == readyTitle_) {
+    return;
+  }
+  readyTitle_ = title;
+  view_.aircraftReady(title);
+}
+
+std::vector<std::string> SimulatorLink::syncToPanel(const SwitchKeys& switches) {
+  if (!connected() || active_ == nullptr) {
+    return {};
+  }
+  return syncAircraft(switches, keyarray_, SimCon.PlaneEv, SimCon.PlaneData,
+                      [this](uint32_t row, uint32_t data) {
+                        active_->send(SimCon, {row, SimCon.PlaneEv.at(row).EvName, data});
+                      });
 }
 
 void SimulatorLink::showSimulator() {

@@ -6,6 +6,7 @@
 
 #include "engine/KeyTable.h"
 #include "engine/SimulatorSide.h"
+#include "engine/SwitchMap.h"
 #include "sim/SimConnect.h"
 #include "sim/SimulatorConnection.h"
 #include "sim/TSimCon.h"
@@ -37,6 +38,10 @@ class SimulatorLink final : public SimulatorSide {
   // is opened while the program ends.
   void closeWindow();
 
+  // Brings the aircraft to the panel's switch positions (AircraftSync);
+  // returns the history lines, none while not connected.
+  std::vector<std::string> syncToPanel(const SwitchKeys& switches);
+
   // Sends the low 8 bits of sval as the light byte to the bound panel.
   void LG_Send(int sval);
 
@@ -57,6 +62,9 @@ class SimulatorLink final : public SimulatorSide {
   [[nodiscard]] std::vector<SimulatorConnection*> kindsInTurn() const;
   // Shows the simulator's name and the aircraft's title when either changed.
   void showSimulator();
+  // Tells the view once the aircraft's data have arrived, after a connect
+  // and after each change of title.
+  void watchAircraft();
 
   const KeyArray& keyarray_;
   PanelFeaturePort& panel_;
@@ -66,6 +74,8 @@ class SimulatorLink final : public SimulatorSide {
   SimulatorConnection* active_ = nullptr;  // the kind that answered last
   std::string shownName_;
   std::string shownTitle_;
+  std::string titleLastTick_;
+  std::string readyTitle_;  // the aircraft the view was last told of; empty: none since the connect
 };
 
 }  // namespace qv

@@ -19,6 +19,10 @@ class SimulatorView {
   // The simulator connected to (name and version, empty until it has told
   // them) and the aircraft's title, whenever either changes.
   virtual void showSimulator(const std::string& name, const std::string& title) = 0;
+  // The first data of a connection, or of an aircraft whose title changed,
+  // have arrived: the aircraft can be followed. A view that does not follow
+  // aircraft needs nothing here.
+  virtual void aircraftReady(const std::string& /*title*/) {}
 };
 
 }  // namespace qv

@@ -15,6 +15,8 @@ class Aircraft {
   Aircraft(int engines, std::string title, bool gearDown);
 
   [[nodiscard]] const std::string& title() const { return title_; }
+  // Another aircraft loaded: its title is sent with the next data.
+  void setTitle(std::string title) { title_ = std::move(title); }
   // The value of a variable ("NAME" or "NAME:index", any case); nothing for
   // a name the aircraft does not have.
   [[nodiscard]] std::optional<double> variable(std::string_view name) const;

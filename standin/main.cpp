@@ -1,6 +1,7 @@
 // The stand-in flight simulator: one aircraft served over a local socket (or
 // loopback TCP) to clients of the stand-in client library. Stops with SIGINT
-// or SIGTERM, sending QUIT to every client first.
+// or SIGTERM, sending QUIT to every client first. Reads commands from its
+// standard input while it runs.
 
 #include <poll.h>
 #include <sys/signalfd.h>
@@ -14,6 +15,7 @@
 
 #include "platform/linux/SocketFile.h"
 #include "standin/Aircraft.h"
+#include "standin/ConsoleCommands.h"
 #include "standin/SimulatorOptions.h"
 #include "standin/StandinProtocol.h"
 #include "standin/StandinServer.h"
@@ -23,7 +25,9 @@ namespace {
 constexpr const char* kEndpoints =
     "Without --tcp the socket is $QV_STANDIN_SOCKET, else quorvane-standin.sock in\n"
     "$XDG_RUNTIME_DIR, else quorvane-standin.sock in the private folder\n"
-    "/tmp/quorvane-standin-<uid>.\n";
+    "/tmp/quorvane-standin-<uid>.\n"
+    "While it runs, a line \"title TEXT\" on the standard input gives the aircraft\n"
+    "a new title (another aircraft loaded).\n";
 
 bool signalled(int stopFd) {
   pollfd waiting{stopFd, POLLIN, 0};
@@ -72,7 +76,11 @@ int main(int argc, char** argv) {
   const std::string where =
       endpoint.tcp ? "127.0.0.1:" + std::to_string(endpoint.port) : endpoint.path;
   std::cout << qv::standin::listeningLine(where, options) << std::endl;
-  server.run([stopFd] { return signalled(stopFd); });
+  qv::standin::ConsoleCommands commands(STDIN_FILENO);
+  server.run([stopFd, &commands, &aircraft] {
+    commands.serve(aircraft, std::cout);
+    return signalled(stopFd);
+  });
   close(stopFd);
   return 0;
 }

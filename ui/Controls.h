@@ -129,6 +129,9 @@ class Toolkit {
   // Modal boxes with one OK button; the timer goes on ticking while open.
   virtual void showMessage(const std::string& text) = 0;
   virtual void showError(const std::string& text) = 0;
+  // A modal question answered Yes (true) or No; the timer goes on ticking
+  // while it is open.
+  virtual bool askYesNo(const std::string& question) = 0;
 
   // File dialogs: the chosen name, nothing when cancelled.
   // OpenDialog1: the file need not exist.

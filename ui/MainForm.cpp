@@ -9,6 +9,7 @@
 #include "hid/THidDeviceController.h"
 #include "profile/ProfileFile.h"
 #include "sim/SimulatorLink.h"
+#include "ui/AircraftFollower.h"
 #include "ui/Logo.h"
 
 namespace qv {
@@ -36,6 +37,10 @@ TMainForm::TMainForm(const PlatformServices& services, Controls& controls, Toolk
   engine_->attachSimulator(simLink_.get());
   profile_ = std::make_unique<ProfileFile>(
       texts_, [this] { engine_->populatekeyarray(texts_); }, *this, storage_);
+  follower_ = std::make_unique<AircraftFollower>(
+      AircraftFollower::Parts{*profile_, *simLink_, *engine_, controls_, toolkit_, console_,
+                              storage_},
+      kStartupProfile);
 
   testPage_.setLightTestTarget(binding_.get(), &console_);
   testPage_.setActionQueue(&engine_->vtActionList);
@@ -70,6 +75,7 @@ TMainForm::~TMainForm() {
   binding_.reset();  // gives back its records and stops their readers
   hidCtl_.reset();   // stops every other reader
   engine_->attachSimulator(nullptr);
+  follower_.reset();
   simLink_.reset();
   testPage_.setActionQueue(nullptr);
 }
@@ -107,6 +113,7 @@ void TMainForm::FormClose() {
 
 void TMainForm::Timer1Timer() {
   engine_->Timer1Timer();
+  follower_->tick();
 }
 
 void TMainForm::Button4Click() {
@@ -193,6 +200,10 @@ void TMainForm::setLightByteText(const std::string& text) {
 
 void TMainForm::showSimulator(const std::string& name, const std::string& title) {
   console_.showSimulator(name, title);
+}
+
+void TMainForm::aircraftReady(const std::string& title) {
+  follower_->aircraftReady(title);
 }
 
 void TMainForm::setCaption(const std::string& caption) {

@@ -15,6 +15,7 @@
 
 namespace qv {
 
+class AircraftFollower;
 class PanelBinding;
 class ProfileFile;
 class SimulatorLink;
@@ -65,6 +66,7 @@ class TMainForm final : public FormEvents, public SimulatorView, public ProfileV
   void setGearLightCopies(uint32_t windowsColour) override;
   void setLightByteText(const std::string& text) override;
   void showSimulator(const std::string& name, const std::string& title) override;
+  void aircraftReady(const std::string& title) override;
   // ProfileView
   void setCaption(const std::string& caption) override;
   void showMessage(const std::string& text) override;
@@ -91,6 +93,7 @@ class TMainForm final : public FormEvents, public SimulatorView, public ProfileV
   std::unique_ptr<PanelBinding> binding_;
   std::unique_ptr<SimulatorLink> simLink_;
   std::unique_ptr<ProfileFile> profile_;
+  std::unique_ptr<AircraftFollower> follower_;
 };
 
 }  // namespace qv

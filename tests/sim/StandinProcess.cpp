@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -41,6 +42,11 @@ void StandinProcess::start(const std::vector<std::string>& options) {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outputFile_.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  std::array<int, 2> input{};
+  if (pipe2(input.data(), O_CLOEXEC) != 0) {
+    throw std::runtime_error("cannot make the simulator's input");
+  }
+  posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
   std::vector<std::string> args{QV_STANDIN_SIMULATOR};
   args.insert(args.end(), options.begin(), options.end());
   if (tcp_) {
@@ -53,6 +59,8 @@ void StandinProcess::start(const std::vector<std::string>& options) {
   argv.push_back(nullptr);
   const int failed = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
+  close(input[0]);
+  input_ = input[1];
   if (failed != 0) {
     pid_ = -1;
     throw std::runtime_error("cannot start the stand-in simulator");
@@ -89,7 +97,18 @@ void StandinProcess::resume() {
   }
 }
 
+void StandinProcess::type(const std::string& line) {
+  const std::string text = line + "\n";
+  if (write(input_, text.data(), text.size()) != static_cast<ssize_t>(text.size())) {
+    throw std::runtime_error("the simulator's input is closed");
+  }
+}
+
 void StandinProcess::end(int signal) {
+  if (input_ >= 0) {
+    close(input_);
+    input_ = -1;
+  }
   if (pid_ <= 0) {
     return;
   }

@@ -32,6 +32,9 @@ class StandinProcess {
   void pause();
   void resume();
 
+  // A line on the simulator's standard input, such as "title TEXT".
+  void type(const std::string& line);
+
   // Everything the simulator printed since start().
   [[nodiscard]] std::string output() const;
   // Lines of output() that contain `text`.
@@ -43,6 +46,7 @@ class StandinProcess {
   std::string directory_;
   std::string outputFile_;
   pid_t pid_ = -1;
+  int input_ = -1;  // the write end of the simulator's standard input
   int runs_ = 0;
   bool tcp_ = false;
 };

@@ -6,11 +6,13 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
 #include <thread>
 
+#include "profile/AircraftProfiles.h"
 #include "sim/FlightGearConnection.h"
 #include "tests/sim/FlightGearProcess.h"
 #include "tests/sim/LinkedEngine.h"
@@ -131,6 +133,22 @@ TEST_F(FlightGear, SwitchesReachTheAircraftAndTheGearLightsFollowItsGear) {
   EXPECT_NE(std::find(shown.begin(), shown.end(), 0), shown.end());
   EXPECT_EQ(shown.back(), 7);
   EXPECT_TRUE(injector.batches.empty()) << "direct events send no keystrokes";
+
+  // The sync brings the battery back to the panel's switch, never the gear.
+  fg.set("/controls/switches/master-bat", "false");
+  ASSERT_TRUE(tickUntil([this] { return link.SimCon.PlaneData[1].Value == 0.0; }));
+  const std::vector<std::string> synced = link.syncToPanel(engine.switchkeys);
+  EXPECT_NE(std::find(synced.begin(), synced.end(), "Sync: TOGGLE_MASTER_BATTERY 0 ()"),
+            synced.end());
+  EXPECT_TRUE(reaches("/controls/switches/master-bat", "true"));
+  EXPECT_EQ(fg.get("/controls/gear/gear-down-command"), "true");
+
+  // The title picks the profile named after its beginning.
+  const std::string profiles = QV_FLIGHTGEAR_HOME "/profiles";
+  const std::string profile = profiles + "/" + fileNameOfTitle(link.SimCon.Title.substr(0, 5));
+  std::filesystem::create_directories(profiles);
+  std::ofstream(profile + ".psv") << "";
+  EXPECT_EQ(aircraftProfileFor(profiles, link.SimCon.Title), profile + ".psv");
 }
 
 }  // namespace

@@ -33,6 +33,10 @@ class HeadlessToolkit final : public Toolkit {
 
   void showMessage(const std::string& text) override { shown.push_back(text); }
   void showError(const std::string& text) override { shown.push_back(text); }
+  bool askYesNo(const std::string& question) override {
+    asked.push_back(question);
+    return yesNoAnswer;
+  }
 
   std::optional<std::string> openProfile() override { return openAnswer; }
   std::optional<std::string> saveProfileAs() override { return saveAnswer; }
@@ -61,6 +65,8 @@ class HeadlessToolkit final : public Toolkit {
   int timerInterval = 0;
   std::map<int, std::function<void()>> watched;
   std::vector<std::string> shown;  // every message and error box, in order
+  std::vector<std::string> asked;  // every yes/no question, in order
+  bool yesNoAnswer = false;
   std::optional<std::string> openAnswer;
   std::optional<std::string> saveAnswer;
   std::optional<std::string> historyAnswer;

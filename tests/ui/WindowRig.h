@@ -39,6 +39,10 @@ class RigToolkit final : public Toolkit {
   }
   void showMessage(const std::string& text) override { shown.push_back(text); }
   void showError(const std::string& text) override { shown.push_back(text); }
+  bool askYesNo(const std::string& question) override {
+    shown.push_back(question);
+    return false;
+  }
   std::optional<std::string> openProfile() override { return std::nullopt; }
   std::optional<std::string> saveProfileAs() override { return std::nullopt; }
   std::optional<std::string> saveHistory() override { return std::nullopt; }

@@ -60,6 +60,11 @@ void QtToolkit::showError(const std::string& text) {
                         QString::fromStdString(text));
 }
 
+bool QtToolkit::askYesNo(const std::string& question) {
+  return QMessageBox::question(QApplication::activeWindow(), QApplication::applicationName(),
+                               QString::fromStdString(question)) == QMessageBox::Yes;
+}
+
 std::optional<std::string> QtToolkit::openProfile() {
   QFileDialog dialog(QApplication::activeWindow());
   dialog.setObjectName("OpenDialog1");

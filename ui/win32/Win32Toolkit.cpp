@@ -129,6 +129,11 @@ void Win32Toolkit::showError(const std::string& text) {
   showErrorBox(text);
 }
 
+bool Win32Toolkit::askYesNo(const std::string& question) {
+  return MessageBoxW(GetActiveWindow(), wide(question).c_str(), kAppName,
+                     MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 std::optional<std::string> Win32Toolkit::openProfile() {
   // No OFN_FILEMUSTEXIST: a typed name of a missing file reaches the load, which reports it.
   return chooseFile({.filter = L"Driver Profile\0*.psv\0"});

@@ -28,6 +28,7 @@ class Win32Toolkit final : public Toolkit {
 
   void showMessage(const std::string& text) override;
   void showError(const std::string& text) override;
+  bool askYesNo(const std::string& question) override;
 
   std::optional<std::string> openProfile() override;
   std::optional<std::string> saveProfileAs() override;

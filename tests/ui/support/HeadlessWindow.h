@@ -22,23 +22,23 @@ inline std::string fixture(const std::string& name) {
 }
 
 // The window's logic on the recording backend, scripted devices, a
-// recording injector (or the one given) and no simulator library, started in
-// a working folder of its own.
+// recording injector (or the one given) and no simulator library (or the one
+// given), started in a working folder of its own.
 class HeadlessWindow {
  public:
   explicit HeadlessWindow(
       const std::function<void(const std::filesystem::path&)>& prepareFolder = {},
-      DeviceChangeSource* deviceChanges = nullptr, KeyInjector* injector = nullptr) {
+      DeviceChangeSource* deviceChanges = nullptr, KeyInjector* injector = nullptr,
+      const std::string& simLibrary = "/nonexistent/libSimConnect.so") {
     folder_ = makeTempFolder("qv-window-");
     previous_ = std::filesystem::current_path();
     std::filesystem::current_path(folder_);
     if (prepareFolder) {
       prepareFolder(folder_);
     }
-    form = std::make_unique<TMainForm>(
-        PlatformServices{injector != nullptr ? *injector : recorder, platform, deviceChanges,
-                         "/nonexistent/libSimConnect.so"},
-        controls, toolkit);
+    form = std::make_unique<TMainForm>(PlatformServices{injector != nullptr ? *injector : recorder,
+                                                        platform, deviceChanges, simLibrary},
+                                       controls, toolkit);
   }
   ~HeadlessWindow() {
     form.reset();
