@@ -11,7 +11,7 @@
 #include "platform/linux/UdevHidrawMonitor.h"
 #include "sim/SimConnect.h"
 #include "ui/MainForm.h"
-#include "ui/qt/CyanDusk.h"
+#include "ui/qt/QtLook.h"
 #include "ui/qt/QtToolkit.h"
 #include "ui/qt/QtWindow.h"
 
@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
   }
   const auto injector = qv::makeSessionKeyInjector();
   const auto hid = qv::makeHidapiPlatform();
-  const auto changes = qv::makeUdevHidrawMonitor();
+  const auto changes = qv::makeUdevHidrawMonitor(toolkit.mainLoop());
   qv::QtWindow window;
   qv::TMainForm form({*injector, *hid, changes.get(), qv::simLibraryFileName()}, window.controls(),
                      toolkit);
