@@ -7,7 +7,8 @@ void registerWindowClass(const wchar_t* name, WNDPROC procedure, HICON icon) {
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  // IDC_ARROW in its wide form, whatever the build's character set.
+  windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
   windowClass.hIcon = icon;
   windowClass.lpszClassName = name;
   static_cast<void>(RegisterClassExW(&windowClass));

@@ -1,10 +1,12 @@
+// Win32Controls.h first: it brings windows.h, which commctrl.h needs.
+#include "ui/win32/Win32Controls.h"
+
 #include <commctrl.h>
 
 #include <stdexcept>
 
 #include "platform/windows/HiddenWindow.h"
 #include "platform/windows/Win32Text.h"
-#include "ui/win32/Win32Controls.h"
 #include "ui/win32/Win32Look.h"
 
 namespace qv {

@@ -9,10 +9,6 @@ namespace qv {
 
 namespace {
 
-COLORREF colourRef(Rgb colour) {
-  return RGB(colour.r, colour.g, colour.b);
-}
-
 int px(double value) {
   return static_cast<int>(std::lround(value));
 }

@@ -1,6 +1,8 @@
+// Win32Controls.h first: it brings windows.h, which commctrl.h needs.
+#include "ui/win32/Win32Controls.h"
+
 #include <commctrl.h>
 
-#include "ui/win32/Win32Controls.h"
 #include "ui/win32/Win32ErrorBox.h"
 
 namespace qv {

@@ -1,7 +1,9 @@
+// Win32Controls.h first: it brings windows.h, which commctrl.h needs.
+#include "ui/win32/Win32Controls.h"
+
 #include <commctrl.h>
 
 #include "platform/windows/Win32Text.h"
-#include "ui/win32/Win32Controls.h"
 
 namespace qv {
 
