@@ -14,7 +14,7 @@
 #include "sim/SimConnect.h"
 #include "sim/SimulatorKinds.h"
 #include "ui/MainForm.h"
-#include "ui/qt/CyanDusk.h"
+#include "ui/qt/QtLook.h"
 #include "ui/qt/QtToolkit.h"
 #include "ui/qt/QtWindow.h"
 
@@ -47,7 +47,8 @@ int main(int argc, char** argv) {
 
   const std::unique_ptr<qv::KeyInjector> injector = qv::makeSessionKeyInjector();
   const std::unique_ptr<qv::HidPlatform> hid = qv::makeHidapiPlatform();
-  const std::unique_ptr<qv::DeviceChangeSource> deviceChanges = qv::makeUdevHidrawMonitor();
+  const std::unique_ptr<qv::DeviceChangeSource> deviceChanges =
+      qv::makeUdevHidrawMonitor(toolkit.mainLoop());
 
   qv::QtWindow window;
   qv::TMainForm form({*injector, *hid, deviceChanges.get(), qv::simLibraryFileName()},

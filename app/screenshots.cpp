@@ -14,7 +14,7 @@
 #include "sim/SimConnect.h"
 #include "sim/SimulatorKinds.h"
 #include "ui/MainForm.h"
-#include "ui/qt/CyanDusk.h"
+#include "ui/qt/QtLook.h"
 #include "ui/qt/QtToolkit.h"
 #include "ui/qt/QtWindow.h"
 
@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
   }
   const auto injector = qv::makeSessionKeyInjector();
   const auto hid = qv::makeHidapiPlatform();
-  const auto changes = qv::makeUdevHidrawMonitor();
+  const auto changes = qv::makeUdevHidrawMonitor(toolkit.mainLoop());
   qv::QtWindow window;
   qv::TMainForm form({*injector, *hid, changes.get(), qv::simLibraryFileName()}, window.controls(),
                      toolkit);

@@ -166,12 +166,8 @@ void THidDeviceController::ServiceDeviceChanges() {
   }
 }
 
-int THidDeviceController::DeviceChangeFd() const {
-  return changes_ != nullptr ? changes_->fileDescriptor() : -1;
-}
-
 void THidDeviceController::ListenForDeviceChanges(bool listen) {
-  if (changes_ == nullptr || changes_->fileDescriptor() >= 0 || listen == listening_) {
+  if (changes_ == nullptr || listen == listening_) {
     return;
   }
   listening_ = listen;

@@ -50,11 +50,9 @@ class THidDeviceController {
   // arrives while a rescan runs makes one more rescan after it; dropped while
   // the controller is being destroyed.
   void DeviceChangeNotification(intptr_t Param);
-  // The window calls this when DeviceChangeFd() is readable.
+  // Drains the device-change source; a change makes a notification.
   void ServiceDeviceChanges();
-  [[nodiscard]] int DeviceChangeFd() const;
-  // For a source without a descriptor (DeviceChangeFd() is -1): starts or
-  // stops its calls of ServiceDeviceChanges.
+  // Starts or stops the source's calls of ServiceDeviceChanges.
   void ListenForDeviceChanges(bool listen);
   [[nodiscard]] intptr_t LastNotificationParam() const { return lastParam_; }
 

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,7 +48,8 @@ class Canvas {
 using Painter = std::function<void(Canvas&)>;
 
 // The controls of one form, by name. Each backend builds them from the
-// form's rows. Names that are not there read as empty and ignore writes.
+// form's rows. A name the form does not have is a fault of the logic: see
+// unknownControl().
 class Controls {
  public:
   virtual ~Controls() = default;
@@ -96,6 +98,17 @@ class Controls {
   virtual void setEvents(FormEvents* events) = 0;
 };
 
+// What a backend does with a name its form does not have: a debug build
+// stops on the misspelt name; a release build reads it as empty and ignores
+// writes, so the user is never stopped by it.
+inline void unknownControl(std::string_view name) {
+#ifndef NDEBUG
+  throw std::logic_error("no control named " + std::string(name));
+#else
+  static_cast<void>(name);
+#endif
+}
+
 // What the controls report. The backend calls these on the main thread.
 class FormEvents {
  public:
@@ -122,9 +135,6 @@ class Toolkit {
   // Runs `tick` on the main thread every `milliseconds` until stopped.
   virtual void startTimer(int milliseconds, std::function<void()> tick) = 0;
   virtual void stopTimer() = 0;
-  // Runs `ready` on the main thread whenever `fd` can be read; an empty
-  // `ready` stops watching.
-  virtual void watchReadable(int fd, std::function<void()> ready) = 0;
 
   // Modal boxes with one OK button; the timer goes on ticking while open.
   virtual void showMessage(const std::string& text) = 0;

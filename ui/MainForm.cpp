@@ -48,11 +48,7 @@ TMainForm::TMainForm(const PlatformServices& services, Controls& controls, Toolk
   controls_.setPicture("Image2", kLogoWidth, kLogoHeight, drawLogo);
 
   controls_.setEvents(this);
-  if (hidCtl_->DeviceChangeFd() >= 0) {
-    toolkit_.watchReadable(hidCtl_->DeviceChangeFd(), [this] { hidCtl_->ServiceDeviceChanges(); });
-  } else {
-    hidCtl_->ListenForDeviceChanges(true);
-  }
+  hidCtl_->ListenForDeviceChanges(true);
   FormCreate();
   toolkit_.startTimer(kTickMilliseconds, [this] { Timer1Timer(); });
 }
@@ -60,11 +56,7 @@ TMainForm::TMainForm(const PlatformServices& services, Controls& controls, Toolk
 TMainForm::~TMainForm() {
   toolkit_.stopTimer();
   controls_.setEvents(nullptr);
-  if (hidCtl_->DeviceChangeFd() >= 0) {
-    toolkit_.watchReadable(hidCtl_->DeviceChangeFd(), {});
-  } else {
-    hidCtl_->ListenForDeviceChanges(false);
-  }
+  hidCtl_->ListenForDeviceChanges(false);
   // The window's destroy event runs the device selection once more.
   binding_->DevListBoxClick();
   // Producers go before their consumers: while a reader is being stopped it

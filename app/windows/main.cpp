@@ -9,10 +9,10 @@
 #include "platform/windows/DeviceNotificationWindow.h"
 #include "platform/windows/SendInputInjector.h"
 #include "platform/windows/SetupApiHidPlatform.h"
-#include "platform/windows/Win32EventLoop.h"
 #include "sim/SimConnect.h"
 #include "sim/SimulatorKinds.h"
 #include "ui/MainForm.h"
+#include "ui/win32/Win32EventLoop.h"
 #include "ui/win32/Win32Toolkit.h"
 #include "ui/win32/Win32Window.h"
 

@@ -14,7 +14,7 @@ namespace {
 
 class UdevHidrawMonitor final : public DeviceChangeSource {
  public:
-  explicit UdevHidrawMonitor(const char* source) {
+  UdevHidrawMonitor(DescriptorWatch& watch, const char* source) : watch_(watch) {
     udev_ = udev_new();
     if (udev_ == nullptr) {
       return;
@@ -32,6 +32,7 @@ class UdevHidrawMonitor final : public DeviceChangeSource {
     }
   }
   ~UdevHidrawMonitor() override {
+    setChangedCallback({});
     if (monitor_ != nullptr) {
       udev_monitor_unref(monitor_);
     }
@@ -42,7 +43,11 @@ class UdevHidrawMonitor final : public DeviceChangeSource {
   UdevHidrawMonitor(const UdevHidrawMonitor&) = delete;
   UdevHidrawMonitor& operator=(const UdevHidrawMonitor&) = delete;
 
-  int fileDescriptor() const override { return fd_; }
+  void setChangedCallback(std::function<void()> changed) override {
+    if (fd_ >= 0) {
+      watch_.watchReadable(fd_, std::move(changed));
+    }
+  }
 
   bool drainChanges() override {
     if (fd_ < 0) {
@@ -72,6 +77,7 @@ class UdevHidrawMonitor final : public DeviceChangeSource {
   }
 
  private:
+  DescriptorWatch& watch_;
   udev* udev_ = nullptr;
   udev_monitor* monitor_ = nullptr;
   int fd_ = -1;
@@ -79,10 +85,11 @@ class UdevHidrawMonitor final : public DeviceChangeSource {
 
 }  // namespace
 
-std::unique_ptr<DeviceChangeSource> makeUdevHidrawMonitor(const std::string& udevControl) {
+std::unique_ptr<DeviceChangeSource> makeUdevHidrawMonitor(DescriptorWatch& watch,
+                                                          const std::string& udevControl) {
   std::error_code ignored;
   const bool udevRuns = std::filesystem::exists(udevControl, ignored);
-  return std::make_unique<UdevHidrawMonitor>(udevRuns ? "udev" : "kernel");
+  return std::make_unique<UdevHidrawMonitor>(watch, udevRuns ? "udev" : "kernel");
 }
 
 }  // namespace qv

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/DeviceChangeSource.h"
+#include "platform/linux/DescriptorWatch.h"
 
 namespace qv {
 
@@ -13,8 +14,9 @@ inline constexpr const char* kUdevControlPath = "/run/udev/control";
 // Hot-plug notifications for hidraw nodes. While udevd runs (`udevControl`
 // exists) they come from udev, after it has applied its rules (and so the
 // user's access to the node); without udevd (containers, minimal systems)
-// udev sends nothing, so they come straight from the kernel.
+// udev sends nothing, so they come straight from the kernel. The monitor's
+// socket is watched by `watch` while a callback is set.
 std::unique_ptr<DeviceChangeSource> makeUdevHidrawMonitor(
-    const std::string& udevControl = kUdevControlPath);
+    DescriptorWatch& watch, const std::string& udevControl = kUdevControlPath);
 
 }  // namespace qv

@@ -12,7 +12,7 @@ namespace qv {
 std::string executableDirectory() {
   std::array<wchar_t, MAX_PATH> path{};
   const DWORD length = GetModuleFileNameW(nullptr, path.data(), MAX_PATH);
-  const std::string program = utf8FromWide(path.data(), length);
+  const std::string program = narrow(std::wstring_view(path.data(), length));
   return program.substr(0, program.find_last_of("\\/") + 1);
 }
 

@@ -6,13 +6,13 @@
 
 #include <bit>
 
+#include "platform/windows/HiddenWindow.h"
+
 namespace qv {
 
 namespace {
 
 constexpr const wchar_t* kWindowClass = L"QuorvaneDeviceNotification";
-// The window property that leads its procedure to the source.
-constexpr const wchar_t* kSourceProperty = L"QuorvaneDeviceChangeSource";
 // A plug sends several notifications within a few hundred milliseconds; the
 // callback runs once they have been quiet this long.
 constexpr UINT_PTR kQuietTimer = 1;
@@ -20,22 +20,8 @@ constexpr UINT kQuietMilliseconds = 200;
 
 class DeviceNotificationWindow final : public DeviceChangeSource {
  public:
-  DeviceNotificationWindow() {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &DeviceNotificationWindow::procedure;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = kWindowClass;
-    // A second source finds the class registered already.
-    static_cast<void>(RegisterClassExW(&windowClass));
-    // Never shown: WS_POPUP without WS_VISIBLE.
-    window_ = CreateWindowExW(0, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                              instance, nullptr);
-    if (window_ != nullptr && !SetPropW(window_, kSourceProperty, this)) {
-      static_cast<void>(DestroyWindow(window_));
-      window_ = nullptr;
-    }
+  DeviceNotificationWindow()
+      : window_(kWindowClass, &DeviceNotificationWindow::procedure, nullptr, this) {
     modalFilter_ = SetWindowsHookExW(WH_MSGFILTER, &DeviceNotificationWindow::modalLoopFilter,
                                      nullptr, GetCurrentThreadId());
   }
@@ -43,17 +29,12 @@ class DeviceNotificationWindow final : public DeviceChangeSource {
     if (modalFilter_ != nullptr) {
       static_cast<void>(UnhookWindowsHookEx(modalFilter_));
     }
-    if (window_ != nullptr) {
-      static_cast<void>(KillTimer(window_, kQuietTimer));
-      static_cast<void>(RemovePropW(window_, kSourceProperty));
-      static_cast<void>(DestroyWindow(window_));
+    if (window_.handle() != nullptr) {
+      static_cast<void>(KillTimer(window_.handle(), kQuietTimer));
     }
   }
   DeviceNotificationWindow(const DeviceNotificationWindow&) = delete;
   DeviceNotificationWindow& operator=(const DeviceNotificationWindow&) = delete;
-
-  // The notifications arrive as window messages, not on a descriptor.
-  int fileDescriptor() const override { return -1; }
 
   bool drainChanges() override {
     const bool changed = pending_;
@@ -67,7 +48,7 @@ class DeviceNotificationWindow final : public DeviceChangeSource {
   // The broadcast is sent to every top-level window and waits for each, so
   // it only notes the change and (re)starts the quiet timer.
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* const self = static_cast<DeviceNotificationWindow*>(GetPropW(window, kSourceProperty));
+    auto* const self = HiddenWindow::ownerOf<DeviceNotificationWindow>(window, kWindowClass);
     if (self != nullptr && message == WM_DEVICECHANGE && wParam == DBT_DEVNODES_CHANGED) {
       self->pending_ = true;
       static_cast<void>(SetTimer(window, kQuietTimer, kQuietMilliseconds, nullptr));
@@ -91,13 +72,13 @@ class DeviceNotificationWindow final : public DeviceChangeSource {
     const auto* const message = std::bit_cast<const MSG*>(lParam);
     if (code >= 0 && message != nullptr && message->message == WM_TIMER &&
         message->wParam == kQuietTimer && message->hwnd != nullptr &&
-        GetPropW(message->hwnd, kSourceProperty) != nullptr) {
+        HiddenWindow::ownerOf<DeviceNotificationWindow>(message->hwnd, kWindowClass) != nullptr) {
       return TRUE;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
   }
 
-  HWND window_ = nullptr;
+  HiddenWindow window_;
   HHOOK modalFilter_ = nullptr;
   bool pending_ = false;
   std::function<void()> changed_;

@@ -10,48 +10,28 @@
 
 namespace qv {
 
-namespace {
-
-// The window property that leads its procedure to the counter.
-constexpr const wchar_t* kCounterProperty = L"QuorvaneHidArrivals";
-
-}  // namespace
-
 std::wstring interfaceKey(std::wstring path) {
   std::transform(path.begin(), path.end(), path.begin(),
                  [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
   return path;
 }
 
-InterfaceArrivals::InterfaceArrivals(const GUID& interfaceClass) {
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = &InterfaceArrivals::procedure;
-  windowClass.hInstance = instance;
-  windowClass.lpszClassName = kWindowClass;
-  // A second counter finds the class registered already.
-  static_cast<void>(RegisterClassExW(&windowClass));
-  window_ = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
-                            nullptr);
-  if (window_ == nullptr) {
+InterfaceArrivals::InterfaceArrivals(const GUID& interfaceClass)
+    : window_(kWindowClass, &InterfaceArrivals::procedure, HWND_MESSAGE, this) {
+  if (window_.handle() == nullptr) {
     return;
   }
-  static_cast<void>(SetPropW(window_, kCounterProperty, this));
   DEV_BROADCAST_DEVICEINTERFACE_W filter{};
   filter.dbcc_size = sizeof filter;
   filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
   filter.dbcc_classguid = interfaceClass;
-  registration_ = RegisterDeviceNotificationW(window_, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+  registration_ =
+      RegisterDeviceNotificationW(window_.handle(), &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
 }
 
 InterfaceArrivals::~InterfaceArrivals() {
   if (registration_ != nullptr) {
     static_cast<void>(UnregisterDeviceNotification(registration_));
-  }
-  if (window_ != nullptr) {
-    static_cast<void>(RemovePropW(window_, kCounterProperty));
-    static_cast<void>(DestroyWindow(window_));
   }
 }
 
@@ -62,7 +42,7 @@ uint32_t InterfaceArrivals::count(const std::wstring& path) const {
 
 LRESULT CALLBACK InterfaceArrivals::procedure(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
-  auto* const self = static_cast<InterfaceArrivals*>(GetPropW(window, kCounterProperty));
+  auto* const self = HiddenWindow::ownerOf<InterfaceArrivals>(window, kWindowClass);
   // The notice travels in the message's integer parameter.
   const auto* const header = std::bit_cast<const DEV_BROADCAST_HDR*>(lParam);
   if (self != nullptr && message == WM_DEVICECHANGE && wParam == DBT_DEVICEARRIVAL &&

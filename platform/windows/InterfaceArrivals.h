@@ -6,6 +6,8 @@
 #include <map>
 #include <string>
 
+#include "platform/windows/HiddenWindow.h"
+
 namespace qv {
 
 // Counts the arrivals of each interface of one class, by path, from the
@@ -29,9 +31,9 @@ class InterfaceArrivals {
  private:
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-  HWND window_ = nullptr;
-  HDEVNOTIFY registration_ = nullptr;
   std::map<std::wstring, uint32_t> arrivals_;
+  HiddenWindow window_;
+  HDEVNOTIFY registration_ = nullptr;
 };
 
 // The key paths are compared by: the notifications and SetupAPI may spell

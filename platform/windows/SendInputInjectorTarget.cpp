@@ -59,7 +59,7 @@ std::string programName(HANDLE process) {
   const std::wstring_view full(path.data(), length);
   const auto slash = full.find_last_of(L"\\/");
   const std::wstring_view file = slash == std::wstring_view::npos ? full : full.substr(slash + 1);
-  return utf8FromWide(file.data(), file.size());
+  return narrow(file);
 }
 
 }  // namespace

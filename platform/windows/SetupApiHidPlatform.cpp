@@ -51,8 +51,8 @@ class FileHandle {
 };
 
 HANDLE openInterface(const std::string& path, DWORD access, DWORD flags) {
-  return CreateFileW(wideFromUtf8(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                     nullptr, OPEN_EXISTING, flags, nullptr);
+  return CreateFileW(wide(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                     OPEN_EXISTING, flags, nullptr);
 }
 
 class SetupApiHandle final : public HidHandle {
@@ -146,7 +146,7 @@ class SetupApiHidPlatform final : public HidPlatform {
         const std::wstring key = interfaceKey(*path);
         const Appearance appearance = appearanceOf(key);
         seen[key] = appearance;
-        present.push_back({appearance.identity, utf8FromWide(path->data(), path->size())});
+        present.push_back({appearance.identity, narrow(*path)});
       }
     }
     static_cast<void>(SetupDiDestroyDeviceInfoList(set));
@@ -193,7 +193,7 @@ class SetupApiHidPlatform final : public HidPlatform {
       return std::nullopt;
     }
     const size_t text = std::min(wcsnlen(name, kLanguageNameRoom), kLanguageNameKept);
-    return utf8FromWide(name, text);
+    return narrow(std::wstring_view(name, text));
   }
 
  private:

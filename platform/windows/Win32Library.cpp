@@ -15,7 +15,7 @@ LibraryHandle openLibrary(const std::string& fileName, std::string& error) {
   // The loader looks beside the executable first, and the program's manifest
   // may name a side-by-side assembly that supplies the library by this name,
   // so the name goes to LoadLibraryW as given.
-  HMODULE library = LoadLibraryW(wideFromUtf8(fileName).c_str());
+  HMODULE library = LoadLibraryW(wide(fileName).c_str());
   if (library == nullptr) {
     error = systemMessage(GetLastError());
   }

@@ -1,32 +1,39 @@
 #include "platform/windows/Win32Text.h"
 
-#include <windows.h>
-
 #include <iterator>
+#include <vector>
 
 namespace qv {
 
-std::wstring wideFromUtf8(const std::string& text) {
+std::wstring wide(std::string_view text) {
   if (text.empty()) {
     return {};
   }
   const int length =
       MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
+  std::wstring converted(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), converted.data(),
+                      length);
+  return converted;
 }
 
-std::string utf8FromWide(const wchar_t* text, size_t length) {
-  if (length == 0) {
+std::string narrow(std::wstring_view text) {
+  if (text.empty()) {
     return {};
   }
-  const int size =
-      WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), narrow.data(), size, nullptr,
-                      nullptr);
-  return narrow;
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string converted(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), converted.data(),
+                      size, nullptr, nullptr);
+  return converted;
+}
+
+std::string windowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);
+  const int copied = GetWindowTextW(window, buffer.data(), length + 1);
+  return narrow(std::wstring_view(buffer.data(), static_cast<size_t>(copied)));
 }
 
 std::string systemMessage(uint32_t code) {
@@ -36,7 +43,7 @@ std::string systemMessage(uint32_t code) {
   while (length > 0 && (text[length - 1] == L'\r' || text[length - 1] == L'\n')) {
     --length;
   }
-  return utf8FromWide(text, length);
+  return narrow(std::wstring_view(text, length));
 }
 
 }  // namespace qv

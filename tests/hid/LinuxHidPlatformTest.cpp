@@ -11,6 +11,7 @@
 #include "platform/linux/HidapiPlatform.h"
 #include "platform/linux/UdevHidrawMonitor.h"
 #include "tests/support/ManualEventLoop.h"
+#include "tests/support/RecordingDescriptorWatch.h"
 
 namespace qv {
 namespace {
@@ -29,8 +30,8 @@ constexpr uint32_t kKernelEvents = 1;
 TEST(LinuxHidPlatform, EnumeratesAndWatchesHidrawNodes) {
   const auto platform = makeHidapiPlatform();
   ASSERT_TRUE(platform->available());
-  const auto monitor = makeUdevHidrawMonitor();
-  EXPECT_GE(monitor->fileDescriptor(), 0);
+  test::RecordingDescriptorWatch watch;
+  const auto monitor = makeUdevHidrawMonitor(watch);
   EXPECT_FALSE(monitor->drainChanges());
 
   test::ManualEventLoop loop;
@@ -43,26 +44,35 @@ TEST(LinuxHidPlatform, EnumeratesAndWatchesHidrawNodes) {
     EXPECT_TRUE(device.IsPluggedIn());
     return true;
   };
-  EXPECT_EQ(controller.DeviceChangeFd(), monitor->fileDescriptor());
   loop.runPending();
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(controller.Enumerate(), controller.Count());
   EXPECT_EQ(enumerated, controller.Count());
-  controller.ServiceDeviceChanges();
+  // Listening hands the monitor's socket to the main loop; a wake-up with
+  // nothing new makes no rescan; stopping takes the socket back.
+  EXPECT_EQ(watch.fd, -1);
+  controller.ListenForDeviceChanges(true);
+  ASSERT_GE(watch.fd, 0);
+  watch.ready();
   EXPECT_EQ(changes, 1);
+  controller.ListenForDeviceChanges(false);
+  EXPECT_EQ(watch.fd, -1);
 }
 
 TEST(LinuxHidPlatform, HotPlugComesFromTheKernelWhereNoUdevdRuns) {
-  const auto withoutUdevd = makeUdevHidrawMonitor(::testing::TempDir() + "no-udev-control");
-  ASSERT_GE(withoutUdevd->fileDescriptor(), 0);
-  EXPECT_EQ(listenedGroups(withoutUdevd->fileDescriptor()), kKernelEvents);
+  test::RecordingDescriptorWatch watch;
+  const auto withoutUdevd = makeUdevHidrawMonitor(watch, ::testing::TempDir() + "no-udev-control");
+  withoutUdevd->setChangedCallback([] {});
+  ASSERT_GE(watch.fd, 0);
+  EXPECT_EQ(listenedGroups(watch.fd), kKernelEvents);
   EXPECT_FALSE(withoutUdevd->drainChanges());
 
   const std::string control = ::testing::TempDir() + "udev-control";
   std::ofstream{control}.put('\n');
-  const auto withUdevd = makeUdevHidrawMonitor(control);
-  ASSERT_GE(withUdevd->fileDescriptor(), 0);
-  EXPECT_NE(listenedGroups(withUdevd->fileDescriptor()), kKernelEvents);
+  const auto withUdevd = makeUdevHidrawMonitor(watch, control);
+  withUdevd->setChangedCallback([] {});
+  ASSERT_GE(watch.fd, 0);
+  EXPECT_NE(listenedGroups(watch.fd), kKernelEvents);
   std::filesystem::remove(control);
 }
 

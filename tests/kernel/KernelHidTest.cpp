@@ -250,8 +250,10 @@ TEST(KernelHid, AnotherDeviceAtThePanelsOldNodeIsNeverRead) {
 // have told of any change. Root may send to the monitor's group, so the test
 // makes the storm itself.
 TEST(KernelHid, ALostHotPlugMessageCountsAsAChange) {
-  const auto monitor = makeUdevHidrawMonitor();
-  const int fd = monitor->fileDescriptor();
+  RecordingDescriptorWatch watch;
+  const auto monitor = makeUdevHidrawMonitor(watch);
+  monitor->setChangedCallback([] {});
+  const int fd = watch.fd;
   ASSERT_GE(fd, 0);
   const int smallest = 1;  // the kernel makes it its minimum
   ASSERT_EQ(setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &smallest, sizeof smallest), 0);

@@ -26,6 +26,7 @@
 #include "platform/linux/UdevHidrawMonitor.h"
 #include "sim/SimulatorLink.h"
 #include "sim/SimulatorView.h"
+#include "tests/support/RecordingDescriptorWatch.h"
 #include "tests/support/RecordingHistory.h"
 #include "tests/support/RecordingInjector.h"
 
@@ -106,6 +107,7 @@ class KernelRig {
       : engine(keys != nullptr ? *keys : injector, history, indicators) {
     applyMappingDefaults(texts);
     engine.populatekeyarray(texts);
+    controller.ListenForDeviceChanges(true);
   }
 
   // Maps function `fn` to one press of `virtualKey`, no modifier.
@@ -129,9 +131,9 @@ class KernelRig {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     for (;;) {
       loop.runPending(std::chrono::microseconds(0));
-      pollfd changes{controller.DeviceChangeFd(), POLLIN, 0};
+      pollfd changes{watch.fd, POLLIN, 0};
       if (watchDeviceChanges && changes.fd >= 0 && poll(&changes, 1, 0) > 0) {
-        controller.ServiceDeviceChanges();
+        watch.ready();
       }
       if (done()) {
         return true;
@@ -149,7 +151,8 @@ class KernelRig {
   bool watchDeviceChanges = true;
 
   std::unique_ptr<HidPlatform> platform = makeHidapiPlatform();
-  std::unique_ptr<DeviceChangeSource> monitor = makeUdevHidrawMonitor();
+  RecordingDescriptorWatch watch;
+  std::unique_ptr<DeviceChangeSource> monitor = makeUdevHidrawMonitor(watch);
   WakingEventLoop loop;
   THidDeviceController controller{*platform, loop, monitor.get()};
   RecordingDeviceList list;

@@ -7,11 +7,9 @@
 
 namespace qv::test {
 
-// A device-change source without a descriptor, as on Windows: it calls back
-// by itself when the test fires a notification.
+// A device-change source that calls back when the test fires a notification.
 class CallingBackSource final : public DeviceChangeSource {
  public:
-  int fileDescriptor() const override { return -1; }
   bool drainChanges() override { return std::exchange(pending_, false); }
   void setChangedCallback(std::function<void()> changed) override { changed_ = std::move(changed); }
 

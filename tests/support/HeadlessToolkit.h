@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,13 +22,6 @@ class HeadlessToolkit final : public Toolkit {
     tick_ = std::move(tick);
   }
   void stopTimer() override { tick_ = nullptr; }
-  void watchReadable(int fd, std::function<void()> ready) override {
-    if (ready) {
-      watched[fd] = std::move(ready);
-    } else {
-      watched.erase(fd);
-    }
-  }
 
   void showMessage(const std::string& text) override { shown.push_back(text); }
   void showError(const std::string& text) override { shown.push_back(text); }
@@ -63,7 +55,6 @@ class HeadlessToolkit final : public Toolkit {
 
   ManualEventLoop loop;
   int timerInterval = 0;
-  std::map<int, std::function<void()>> watched;
   std::vector<std::string> shown;  // every message and error box, in order
   std::vector<std::string> asked;  // every yes/no question, in order
   bool yesNoAnswer = false;

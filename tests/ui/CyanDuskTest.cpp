@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "ui/qt/CyanDusk.h"
+#include "ui/qt/QtLook.h"
 
 namespace qv {
 namespace {

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "tests/ui/WindowRig.h"
-#include "ui/qt/CyanDusk.h"
+#include "ui/qt/QtLook.h"
 
 namespace qv::test {
 namespace {

@@ -34,9 +34,6 @@ class RigToolkit final : public Toolkit {
     qt_.startTimer(milliseconds, std::move(tick));
   }
   void stopTimer() override { qt_.stopTimer(); }
-  void watchReadable(int fd, std::function<void()> ready) override {
-    qt_.watchReadable(fd, std::move(ready));
-  }
   void showMessage(const std::string& text) override { shown.push_back(text); }
   void showError(const std::string& text) override { shown.push_back(text); }
   bool askYesNo(const std::string& question) override {

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "ui/qt/Fonts.h"
+#include "ui/qt/QtFonts.h"
 
 namespace qv {
 

@@ -9,6 +9,7 @@
 #include "ui/Controls.h"
 
 class QButtonGroup;
+class QLabel;
 class QWidget;
 
 namespace qv {
@@ -67,6 +68,12 @@ class QtControls final : public QObject, public Controls {
     bool captioned = false;
   };
 
+  // Whether a control's widget may wait: see QtBuild.cpp.
+  static bool keepsStateInRow(Kind kind);
+  static bool waitsWhileHidden(const Control& row);
+  // A label as wide as its text, at least as wide as its row says.
+  static void fitLabel(QLabel* label, const Control& row);
+
   void realize(Entry& entry);
   void realizePage(std::string_view page);
   [[nodiscard]] bool onWaitingPage(const Entry& entry) const;
@@ -76,6 +83,9 @@ class QtControls final : public QObject, public Controls {
   void connectEvents(Entry& entry);
   [[nodiscard]] const Entry* find(std::string_view name) const;
   [[nodiscard]] Entry* find(std::string_view name);
+  // As find(), for a name the logic gave: an unknown one is its fault.
+  [[nodiscard]] const Entry* named(std::string_view name) const;
+  [[nodiscard]] Entry* named(std::string_view name);
   // The widget of `name` if it was built; nullptr otherwise.
   [[nodiscard]] QWidget* built(std::string_view name) const;
 

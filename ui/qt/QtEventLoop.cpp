@@ -9,4 +9,14 @@ void QtEventLoop::post(std::function<void()> task) {
   QMetaObject::invokeMethod(&receiver_, std::move(task), Qt::QueuedConnection);
 }
 
+void QtEventLoop::watchReadable(int fd, std::function<void()> ready) {
+  watched_.erase(fd);
+  if (!ready) {
+    return;
+  }
+  auto notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+  QObject::connect(notifier.get(), &QSocketNotifier::activated, notifier.get(), std::move(ready));
+  watched_.emplace(fd, std::move(notifier));
+}
+
 }  // namespace qv

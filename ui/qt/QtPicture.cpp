@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "ui/qt/QtCanvas.h"
+#include "ui/qt/QtControls.h"
 
 namespace qv {
 
@@ -47,6 +48,18 @@ void QtPicture::mouseReleaseEvent(QMouseEvent* event) {
   event->accept();
   if (click && onClick_) {
     onClick_();
+  }
+}
+
+void QtControls::setPicture(std::string_view name, int width, int height, Painter painter) {
+  if (auto* picture = dynamic_cast<QtPicture*>(built(name))) {
+    picture->setPainter(width, height, std::move(painter));
+  }
+}
+
+void QtControls::repaint(std::string_view name) {
+  if (auto* picture = dynamic_cast<QtPicture*>(built(name))) {
+    picture->redraw();
   }
 }
 

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QSocketNotifier>
 
 #include "ui/qt/QtControls.h"
 
@@ -38,16 +37,6 @@ void QtToolkit::startTimer(int milliseconds, std::function<void()> tick) {
 void QtToolkit::stopTimer() {
   timer_.stop();
   timer_.disconnect();
-}
-
-void QtToolkit::watchReadable(int fd, std::function<void()> ready) {
-  watched_.erase(fd);
-  if (!ready) {
-    return;
-  }
-  auto notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-  QObject::connect(notifier.get(), &QSocketNotifier::activated, notifier.get(), std::move(ready));
-  watched_.emplace(fd, std::move(notifier));
 }
 
 void QtToolkit::showMessage(const std::string& text) {

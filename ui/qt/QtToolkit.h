@@ -2,18 +2,14 @@
 
 #include <QTimer>
 #include <functional>
-#include <map>
-#include <memory>
 
 #include "ui/Controls.h"
 #include "ui/qt/QtEventLoop.h"
 
-class QSocketNotifier;
-
 namespace qv {
 
 // What the window's logic needs of Qt besides the controls: the timer, the
-// main-thread hand-off, device-change watching, message boxes, file
+// main-thread hand-off, message boxes, file
 // dialogs and modal forms. Every modal loop keeps the timer ticking.
 class QtToolkit final : public Toolkit {
  public:
@@ -22,10 +18,10 @@ class QtToolkit final : public Toolkit {
   QtToolkit(const QtToolkit&) = delete;
   QtToolkit& operator=(const QtToolkit&) = delete;
 
-  EventLoop& mainLoop() override { return loop_; }
+  // Also the descriptor watch of the Linux platform services.
+  QtEventLoop& mainLoop() override { return loop_; }
   void startTimer(int milliseconds, std::function<void()> tick) override;
   void stopTimer() override;
-  void watchReadable(int fd, std::function<void()> ready) override;
 
   void showMessage(const std::string& text) override;
   void showError(const std::string& text) override;
@@ -40,7 +36,6 @@ class QtToolkit final : public Toolkit {
  private:
   QtEventLoop loop_;
   QTimer timer_;
-  std::map<int, std::unique_ptr<QSocketNotifier>> watched_;
 };
 
 }  // namespace qv

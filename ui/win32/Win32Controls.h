@@ -76,16 +76,24 @@ class Win32Controls final : public Controls {
     std::unique_ptr<Picture> picture;
   };
 
+  // The one subclass of every control.
+  static constexpr UINT_PTR kSubclassId = 1;
+
   static LRESULT CALLBACK subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR self);
   LRESULT handle(Entry& entry, UINT message, WPARAM wParam, LPARAM lParam);
 
+  // The window classes of the controls this backend draws itself.
+  static void registerClasses();
   HWND build(Entry& entry, HWND parent);
   void fitLabel(Entry& entry);
   [[nodiscard]] bool overlapsEarlierRow(const Control& row) const;
   void showCaption(const std::string& caption);
   [[nodiscard]] Entry* find(std::string_view name);
   [[nodiscard]] const Entry* find(std::string_view name) const;
+  // As find(), for a name the logic gave: an unknown one is its fault.
+  [[nodiscard]] Entry* named(std::string_view name);
+  [[nodiscard]] const Entry* named(std::string_view name) const;
   [[nodiscard]] Entry* owner(HWND hwnd);
   [[nodiscard]] Rgb background(const Entry& entry) const;
   [[nodiscard]] Rgb parentBackground(const Entry& entry) const;
@@ -105,6 +113,10 @@ class Win32Controls final : public Controls {
   void renderPicture(Entry& entry);
   // Copies what pictures below `entry` show into its background.
   void showPicturesBeneath(const Entry& entry, HDC dc);
+
+  // A memo's lines end in CR LF on Windows and in LF in the logic.
+  static std::wstring withCrLf(std::string_view text);
+  static std::string withoutCr(const std::string& text);
 
   bool acceptsTyping(const Entry& entry, std::wstring_view typed) const;
   LRESULT colourControl(HWND control, HDC dc);

@@ -1,6 +1,6 @@
 #include "ui/win32/Win32Fonts.h"
 
-#include "ui/win32/Win32Text.h"
+#include "platform/windows/Win32Text.h"
 
 namespace qv {
 

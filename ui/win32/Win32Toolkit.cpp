@@ -5,9 +5,9 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/windows/Win32Text.h"
 #include "ui/win32/Win32Controls.h"
 #include "ui/win32/Win32ErrorBox.h"
-#include "ui/win32/Win32Text.h"
 
 namespace qv {
 
@@ -18,18 +18,6 @@ constexpr wchar_t kModalClass[] = L"QvModalForm";
 constexpr wchar_t kAppName[] = L"Quorvane";
 constexpr UINT_PTR kTimerId = 1;
 constexpr DWORD kFileNameLength = 32768;
-
-void registerClass(const wchar_t* name, WNDPROC procedure, HBRUSH background) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = background;
-  windowClass.lpszClassName = name;
-  // Registered once per process; a second toolkit finds it there.
-  static_cast<void>(RegisterClassExW(&windowClass));
-}
 
 // A modal form closes by hiding itself; its loop then ends. Esc closes it
 // too: the dialog manager of its loop turns the key into IDCANCEL.
@@ -79,26 +67,22 @@ std::optional<std::string> chooseFile(const FileDialog& dialog) {
 
 }  // namespace
 
-Win32Toolkit::Win32Toolkit(EventLoop& mainLoop) : loop_(mainLoop) {
-  registerClass(kTimerClass, timerProc, nullptr);
-  // A message-only window: its timer messages are dispatched by every loop
-  // of the thread, modal ones included.
-  timerWindow_ = CreateWindowExW(0, kTimerClass, L"Timer1", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                 GetModuleHandleW(nullptr), nullptr);
-  if (timerWindow_ == nullptr) {
+// A message-only window: its timer messages are dispatched by every loop of
+// the thread, modal ones included.
+Win32Toolkit::Win32Toolkit(EventLoop& mainLoop)
+    : loop_(mainLoop), timerWindow_(kTimerClass, timerProc, HWND_MESSAGE, this) {
+  if (timerWindow_.handle() == nullptr) {
     throw std::runtime_error("cannot create the timer's window");
   }
-  SetWindowLongPtrW(timerWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 Win32Toolkit::~Win32Toolkit() {
   stopTimer();
-  DestroyWindow(timerWindow_);
 }
 
 LRESULT CALLBACK Win32Toolkit::timerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TIMER && wParam == kTimerId) {
-    auto* toolkit = reinterpret_cast<Win32Toolkit*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* toolkit = HiddenWindow::ownerOf<Win32Toolkit>(hwnd, kTimerClass);
     return withinMessage([toolkit]() -> LRESULT {
       if (toolkit != nullptr && toolkit->tick_) {
         toolkit->tick_();
@@ -111,15 +95,13 @@ LRESULT CALLBACK Win32Toolkit::timerProc(HWND hwnd, UINT message, WPARAM wParam,
 
 void Win32Toolkit::startTimer(int milliseconds, std::function<void()> tick) {
   tick_ = std::move(tick);
-  SetTimer(timerWindow_, kTimerId, static_cast<UINT>(milliseconds), nullptr);
+  SetTimer(timerWindow_.handle(), kTimerId, static_cast<UINT>(milliseconds), nullptr);
 }
 
 void Win32Toolkit::stopTimer() {
-  KillTimer(timerWindow_, kTimerId);
+  KillTimer(timerWindow_.handle(), kTimerId);
   tick_ = nullptr;
 }
-
-void Win32Toolkit::watchReadable(int /*fd*/, std::function<void()> /*ready*/) {}
 
 void Win32Toolkit::showMessage(const std::string& text) {
   MessageBoxW(GetActiveWindow(), wide(text).c_str(), kAppName, MB_OK | MB_ICONINFORMATION);
@@ -155,7 +137,7 @@ std::optional<std::string> Win32Toolkit::saveHistory() {
 }
 
 void Win32Toolkit::showModal(const Form& rows, const std::function<void(Controls&)>& fill) {
-  registerClass(kModalClass, modalProc, nullptr);
+  registerWindowClass(kModalClass, modalProc);
   HWND owner = GetActiveWindow();
   // A caption and a close box only; the form's row sizes its client area.
   HWND dialog = CreateWindowExW(WS_EX_DLGMODALFRAME, kModalClass, L"",

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "platform/windows/HiddenWindow.h"
 #include "ui/Controls.h"
 
 namespace qv {
@@ -22,9 +23,6 @@ class Win32Toolkit final : public Toolkit {
   EventLoop& mainLoop() override { return loop_; }
   void startTimer(int milliseconds, std::function<void()> tick) override;
   void stopTimer() override;
-  // Windows has no descriptors to watch: its device-change source calls
-  // back on the main thread by itself, and reports none.
-  void watchReadable(int fd, std::function<void()> ready) override;
 
   void showMessage(const std::string& text) override;
   void showError(const std::string& text) override;
@@ -40,7 +38,7 @@ class Win32Toolkit final : public Toolkit {
   static LRESULT CALLBACK timerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
   EventLoop& loop_;
-  HWND timerWindow_ = nullptr;
+  HiddenWindow timerWindow_;
   std::function<void()> tick_;
 };
 

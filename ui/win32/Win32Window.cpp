@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "platform/windows/HiddenWindow.h"
 #include "ui/win32/Win32ErrorBox.h"
 
 namespace qv {
@@ -18,15 +19,7 @@ constexpr int kMinimumHeight = 500;
 }  // namespace
 
 Win32Window::Win32Window() {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = windowProc;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-  windowClass.lpszClassName = kWindowClass;
-  // Registered once per process; a second window finds it there.
-  static_cast<void>(RegisterClassExW(&windowClass));
+  registerWindowClass(kWindowClass, windowProc, LoadIconW(nullptr, IDI_APPLICATION));
   hwnd_ = CreateWindowExW(0, kWindowClass, kProgramName, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                           nullptr, GetModuleHandleW(nullptr), this);

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "tests/ui/support/KeyCodeCases.h"
-#include "ui/qt/CyanDusk.h"
+#include "ui/qt/QtLook.h"
 #include "ui/qt/QtWindow.h"
 
 namespace qv {

@@ -16,8 +16,8 @@
 
 #include "hid/THidDeviceController.h"
 #include "platform/windows/InterfaceArrivals.h"
-#include "platform/windows/Win32EventLoop.h"
 #include "tests/windows/platform/MessagePump.h"
+#include "ui/win32/Win32EventLoop.h"
 
 namespace qv {
 namespace {

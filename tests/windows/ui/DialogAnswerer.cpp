@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "ui/win32/Win32Text.h"
+#include "platform/windows/Win32Text.h"
 
 namespace qv::test {
 

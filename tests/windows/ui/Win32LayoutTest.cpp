@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "platform/windows/SendInputInjector.h"
+#include "platform/windows/Win32Text.h"
 #include "tests/ui/support/KeyCodeCases.h"
 #include "tests/windows/ui/Win32UiRig.h"
-#include "ui/win32/Win32Text.h"
 
 namespace qv::test {
 namespace {

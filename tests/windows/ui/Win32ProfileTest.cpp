@@ -7,9 +7,9 @@
 #include <thread>
 #include <utility>
 
+#include "platform/windows/Win32Text.h"
 #include "profile/ProfileFile.h"
 #include "tests/windows/ui/Win32UiRig.h"
-#include "ui/win32/Win32Text.h"
 
 namespace qv::test {
 namespace {

@@ -11,11 +11,11 @@
 #include <memory>
 #include <string>
 
-#include "platform/windows/Win32EventLoop.h"
 #include "tests/support/RecordingInjector.h"
 #include "tests/support/ScriptedHidPlatform.h"
 #include "tests/windows/ui/DialogAnswerer.h"
 #include "ui/MainForm.h"
+#include "ui/win32/Win32EventLoop.h"
 #include "ui/win32/Win32Toolkit.h"
 #include "ui/win32/Win32Window.h"
 

@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "platform/EventLoop.h"
+#include "platform/windows/HiddenWindow.h"
 
 namespace qv {
 
@@ -17,9 +18,6 @@ namespace qv {
 class Win32EventLoop final : public EventLoop {
  public:
   Win32EventLoop();
-  ~Win32EventLoop() override;
-  Win32EventLoop(const Win32EventLoop&) = delete;
-  Win32EventLoop& operator=(const Win32EventLoop&) = delete;
 
   void post(std::function<void()> task) override;
 
@@ -34,9 +32,9 @@ class Win32EventLoop final : public EventLoop {
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void runPosted();
 
-  HWND window_ = nullptr;
   std::mutex mutex_;
   std::deque<std::function<void()>> tasks_;
+  HiddenWindow window_;
 };
 
 }  // namespace qv

@@ -1,17 +1,13 @@
-#include "ui/win32/GdiCanvas.h"
+#include "ui/win32/Win32Canvas.h"
 
 #include <cmath>
 
-#include "ui/win32/GdiSelected.h"
-#include "ui/win32/Win32Text.h"
+#include "platform/windows/Win32Text.h"
+#include "ui/win32/Win32Look.h"
 
 namespace qv {
 
 namespace {
-
-COLORREF colourRef(Rgb colour) {
-  return RGB(colour.r, colour.g, colour.b);
-}
 
 int px(double value) {
   return static_cast<int>(std::lround(value));
@@ -26,8 +22,8 @@ HPEN makePen(const Canvas::Pen& pen) {
 
 }  // namespace
 
-void GdiCanvas::draw(const RECT& bounds, HRGN region, const std::optional<Fill>& fill,
-                     const std::optional<Pen>& outline, int cornerDiameter, bool round) {
+void Win32Canvas::draw(const RECT& bounds, HRGN region, const std::optional<Fill>& fill,
+                       const std::optional<Pen>& outline, int cornerDiameter, bool round) {
   if (fill && fill->alpha >= 255) {
     HBRUSH brush = CreateSolidBrush(colourRef(fill->colour));
     FillRgn(dc_, region, brush);
@@ -71,8 +67,8 @@ void GdiCanvas::draw(const RECT& bounds, HRGN region, const std::optional<Fill>&
   }
 }
 
-void GdiCanvas::rectangle(const Box& box, double radius, std::optional<Fill> fill,
-                          std::optional<Pen> outline) {
+void Win32Canvas::rectangle(const Box& box, double radius, std::optional<Fill> fill,
+                            std::optional<Pen> outline) {
   const RECT bounds{px(box.x), px(box.y), px(box.x + box.width), px(box.y + box.height)};
   const int diameter = px(radius * 2);
   // Regions leave out their right and bottom edges; the +1 keeps the fill
@@ -84,15 +80,15 @@ void GdiCanvas::rectangle(const Box& box, double radius, std::optional<Fill> fil
   DeleteObject(region);
 }
 
-void GdiCanvas::ellipse(double cx, double cy, double rx, double ry, std::optional<Fill> fill,
-                        std::optional<Pen> outline) {
+void Win32Canvas::ellipse(double cx, double cy, double rx, double ry, std::optional<Fill> fill,
+                          std::optional<Pen> outline) {
   const RECT bounds{px(cx - rx), px(cy - ry), px(cx + rx), px(cy + ry)};
   HRGN region = CreateEllipticRgn(bounds.left, bounds.top, bounds.right + 1, bounds.bottom + 1);
   draw(bounds, region, fill, outline, 0, true);
   DeleteObject(region);
 }
 
-void GdiCanvas::line(double x1, double y1, double x2, double y2, const Pen& pen) {
+void Win32Canvas::line(double x1, double y1, double x2, double y2, const Pen& pen) {
   HPEN made = makePen(pen);
   {
     const GdiSelected chosen(dc_, made);
@@ -102,7 +98,7 @@ void GdiCanvas::line(double x1, double y1, double x2, double y2, const Pen& pen)
   DeleteObject(made);
 }
 
-void GdiCanvas::text(const Box& box, std::string_view text, Rgb colour, const FontSpec& font) {
+void Win32Canvas::text(const Box& box, std::string_view text, Rgb colour, const FontSpec& font) {
   const GdiSelected chosen(dc_, fonts_.font(font));
   SetBkMode(dc_, TRANSPARENT);
   SetTextColor(dc_, colourRef(colour));

@@ -9,9 +9,9 @@ namespace qv {
 
 // The shared canvas on a GDI device context: what the pictures are drawn
 // with on Windows.
-class GdiCanvas final : public Canvas {
+class Win32Canvas final : public Canvas {
  public:
-  GdiCanvas(HDC dc, Win32Fonts& fonts) : dc_(dc), fonts_(fonts) {}
+  Win32Canvas(HDC dc, Win32Fonts& fonts) : dc_(dc), fonts_(fonts) {}
 
   void rectangle(const Box& box, double radius, std::optional<Fill> fill,
                  std::optional<Pen> outline) override;

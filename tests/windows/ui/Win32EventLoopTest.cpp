@@ -1,4 +1,4 @@
-#include "platform/windows/Win32EventLoop.h"
+#include "ui/win32/Win32EventLoop.h"
 
 #include <gtest/gtest.h>
 

@@ -1,41 +1,18 @@
-#include "platform/windows/Win32EventLoop.h"
+#include "ui/win32/Win32EventLoop.h"
 
 namespace qv {
 
 namespace {
 
 constexpr const wchar_t* kWindowClass = L"QuorvaneEventLoop";
-// The window property that leads its procedure to the loop.
-constexpr const wchar_t* kLoopProperty = L"QuorvaneEventLoop";
 // One per posted task; each runs every task waiting by then, so a message
 // may find its task already run.
 constexpr UINT kRunPosted = WM_APP + 1;
 
 }  // namespace
 
-Win32EventLoop::Win32EventLoop() {
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = &Win32EventLoop::procedure;
-  windowClass.hInstance = instance;
-  windowClass.lpszClassName = kWindowClass;
-  // A second loop finds the class registered already.
-  static_cast<void>(RegisterClassExW(&windowClass));
-  window_ = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
-                            nullptr);
-  if (window_ != nullptr && !SetPropW(window_, kLoopProperty, this)) {
-    static_cast<void>(DestroyWindow(window_));
-    window_ = nullptr;
-  }
-}
-
-Win32EventLoop::~Win32EventLoop() {
-  if (window_ != nullptr) {
-    static_cast<void>(RemovePropW(window_, kLoopProperty));
-    static_cast<void>(DestroyWindow(window_));
-  }
-}
+Win32EventLoop::Win32EventLoop()
+    : window_(kWindowClass, &Win32EventLoop::procedure, HWND_MESSAGE, this) {}
 
 void Win32EventLoop::post(std::function<void()> task) {
   {
@@ -44,14 +21,14 @@ void Win32EventLoop::post(std::function<void()> task) {
   }
   // Without its window there is nowhere to post to: a null window would make
   // it a message of the posting thread.
-  if (window_ != nullptr) {
-    static_cast<void>(PostMessageW(window_, kRunPosted, 0, 0));
+  if (window_.handle() != nullptr) {
+    static_cast<void>(PostMessageW(window_.handle(), kRunPosted, 0, 0));
   }
 }
 
 LRESULT CALLBACK Win32EventLoop::procedure(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
-  auto* const self = static_cast<Win32EventLoop*>(GetPropW(window, kLoopProperty));
+  auto* const self = HiddenWindow::ownerOf<Win32EventLoop>(window, kWindowClass);
   if (self != nullptr && message == kRunPosted) {
     self->runPosted();
     return 0;

@@ -1,4 +1,4 @@
-#include "ui/qt/Fonts.h"
+#include "ui/qt/QtFonts.h"
 
 #include <QWidget>
 

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <windows.h>
+
 #include "form/Form.h"
 
-namespace qv::cyan_dusk {
+namespace qv {
+
+namespace cyan_dusk {
 
 // "Cyan Dusk" in the window's own colours: dusky teal surfaces, cyan
 // accents, the same shades as the Qt backend's style sheet.
@@ -24,4 +28,32 @@ constexpr Rgb textOn(Rgb background) {
   return luminance > 128 * 1000 ? kDarkText : kLightText;
 }
 
-}  // namespace qv::cyan_dusk
+}  // namespace cyan_dusk
+
+inline COLORREF colourRef(Rgb colour) {
+  return RGB(colour.r, colour.g, colour.b);
+}
+
+// Selects a GDI object into a device context for the lifetime of the guard,
+// then puts the previous one back.
+class GdiSelected {
+ public:
+  GdiSelected(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~GdiSelected() { SelectObject(dc_, previous_); }
+  GdiSelected(const GdiSelected&) = delete;
+  GdiSelected& operator=(const GdiSelected&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// The place of `child` within its parent's client area.
+inline RECT placeInParent(HWND child) {
+  RECT box{};
+  GetWindowRect(child, &box);
+  MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&box), 2);
+  return box;
+}
+
+}  // namespace qv
