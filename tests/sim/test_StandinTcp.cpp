@@ -27,16 +27,24 @@ using standin::Channel;
 
 // Both ends of a TCP connection on loopback, the far one as a plain
 // descriptor.
+// A listener on a free loopback port with a queue of `backlog`; `address`
+// is where it listens.
+void listenOnLoopback(int backlog, int& listener, sockaddr_in& address) {
+  listener = socket(AF_INET, SOCK_STREAM, 0);
+  address = {};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t size = sizeof address;
+  ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(listen(listener, backlog), 0);
+  ASSERT_EQ(getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size), 0);
+}
+
 struct StreamPair {
   StreamPair() {
-    const int listener = socket(AF_INET, SOCK_STREAM, 0);
+    int listener = -1;
     sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    EXPECT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    EXPECT_EQ(listen(listener, 1), 0);
-    EXPECT_EQ(getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size), 0);
+    listenOnLoopback(1, listener, address);
     near = socket(AF_INET, SOCK_STREAM, 0);
     EXPECT_EQ(connect(near, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     far = accept(listener, nullptr, nullptr);
@@ -194,14 +202,9 @@ TEST(StandinTcpServer, PortsAreWholeNumbersInRange) {
 // for on the main thread: the connection is handed over while still being
 // made, and reads find nothing until the simulator takes it.
 TEST(StandinTcpServer, AConnectionTheServerHasNotTakenYetIsNotWaitedFor) {
-  const int listener = socket(AF_INET, SOCK_STREAM, 0);
+  int listener = -1;
   sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof address;
-  ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-  ASSERT_EQ(listen(listener, 0), 0);
-  ASSERT_EQ(getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size), 0);
+  ASSERT_NO_FATAL_FAILURE(listenOnLoopback(0, listener, address));
   std::vector<int> queued;
   while (queued.size() < 8) {
     queued.push_back(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
