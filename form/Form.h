@@ -83,6 +83,7 @@ struct Control {
   Bevel bevel = Bevel::None;
 
   [[nodiscard]] bool has(unsigned f) const { return (flags & f) != 0; }
+  void set(unsigned f, bool on) { flags = on ? flags | f : flags & ~f; }
 };
 
 using Form = std::vector<Control>;

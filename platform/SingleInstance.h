@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -10,7 +11,14 @@ namespace qv {
 // the panel and type every switch change twice.
 class InstanceLock {
  public:
-  virtual ~InstanceLock() = default;
+  // `release` gives the lock back to the system.
+  explicit InstanceLock(std::function<void()> release) : release_(std::move(release)) {}
+  ~InstanceLock() { release_(); }
+  InstanceLock(const InstanceLock&) = delete;
+  InstanceLock& operator=(const InstanceLock&) = delete;
+
+ private:
+  std::function<void()> release_;
 };
 
 struct InstanceClaim {

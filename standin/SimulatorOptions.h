@@ -16,11 +16,10 @@ struct SimulatorOptions {
   std::optional<uint16_t> tcpPort;
 };
 
-// False when an option is unknown or its value is not valid.
-bool parseOptions(int argc, char** argv, SimulatorOptions& options);
-
-// The usage text; `endpoints` says where the simulator listens by default.
-std::string usage(const std::string& endpoints);
+// The command line's options. When an option is unknown or its value is not
+// valid: nothing, and the usage text on standard error, ending in
+// `endpoints`, which says where the simulator listens by default.
+std::optional<SimulatorOptions> parseOptions(int argc, char** argv, const std::string& endpoints);
 
 // The first line the simulator prints once it listens.
 std::string listeningLine(const std::string& where, const SimulatorOptions& options);

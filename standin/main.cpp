@@ -37,9 +37,8 @@ bool signalled(int stopFd) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  qv::standin::SimulatorOptions options;
-  if (!qv::standin::parseOptions(argc, argv, options)) {
-    std::cerr << qv::standin::usage(kEndpoints);
+  const auto options = qv::standin::parseOptions(argc, argv, kEndpoints);
+  if (!options) {
     return 2;
   }
   sigset_t stopSignals;
@@ -56,12 +55,12 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  qv::standin::Aircraft aircraft(options.engines, options.title, options.gearDown);
+  qv::standin::Aircraft aircraft(options->engines, options->title, options->gearDown);
   qv::standin::StandinServer server(aircraft, std::cout);
   std::string error;
   bool listening = false;
-  if (options.tcpPort) {
-    listening = server.listen({true, *options.tcpPort, {}}, error);
+  if (options->tcpPort) {
+    listening = server.listen({true, *options->tcpPort, {}}, error);
   } else {
     const std::string folder = qv::standin::privateSocketFolder();
     listening = (folder.empty() || qv::net::makePrivateFolder(folder, error)) &&
@@ -75,7 +74,7 @@ int main(int argc, char** argv) {
   const qv::net::Endpoint& endpoint = server.endpoint();
   const std::string where =
       endpoint.tcp ? "127.0.0.1:" + std::to_string(endpoint.port) : endpoint.path;
-  std::cout << qv::standin::listeningLine(where, options) << std::endl;
+  std::cout << qv::standin::listeningLine(where, *options) << std::endl;
   qv::standin::ConsoleCommands commands(STDIN_FILENO);
   server.run([stopFd, &commands, &aircraft] {
     commands.serve(aircraft, std::cout);

@@ -109,6 +109,24 @@ inline void unknownControl(std::string_view name) {
 #endif
 }
 
+// A backend's entry for `name` in its map of entries by name; nullptr when
+// there is none.
+template <typename Entries>
+auto* entryOf(Entries& entries, std::string_view name) {
+  const auto found = entries.find(name);
+  return found != entries.end() ? &found->second : nullptr;
+}
+
+// As entryOf(), for a name the logic gave: see unknownControl().
+template <typename Entries>
+auto* namedEntry(Entries& entries, std::string_view name) {
+  auto* entry = entryOf(entries, name);
+  if (entry == nullptr) {
+    unknownControl(name);
+  }
+  return entry;
+}
+
 // What the controls report. The backend calls these on the main thread.
 class FormEvents {
  public:

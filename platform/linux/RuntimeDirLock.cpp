@@ -17,17 +17,6 @@ namespace qv {
 
 namespace {
 
-class FlockLock final : public InstanceLock {
- public:
-  explicit FlockLock(int fd) : fd_(fd) {}
-  ~FlockLock() override { static_cast<void>(close(fd_)); }
-  FlockLock(const FlockLock&) = delete;
-  FlockLock& operator=(const FlockLock&) = delete;
-
- private:
-  int fd_;
-};
-
 // Reads errno first, before building the text may change it.
 std::string systemText(const char* what, const std::string& path) {
   const int error = errno;
@@ -81,7 +70,7 @@ InstanceClaim claimSingleInstance() {
     static_cast<void>(close(fd));
     return claim;
   }
-  claim.lock = std::make_unique<FlockLock>(fd);
+  claim.lock = std::make_unique<InstanceLock>([fd] { static_cast<void>(close(fd)); });
   return claim;
 }
 

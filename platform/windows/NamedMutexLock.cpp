@@ -13,17 +13,6 @@ constexpr wchar_t kMutexName[] = L"Local\\io.github.quorvane.Quorvane";
 // The class the main window registers (ui/win32/Win32Window.cpp).
 constexpr wchar_t kMainWindowClass[] = L"QvMainForm";
 
-class NamedMutexLock final : public InstanceLock {
- public:
-  explicit NamedMutexLock(HANDLE mutex) : mutex_(mutex) {}
-  ~NamedMutexLock() override { static_cast<void>(CloseHandle(mutex_)); }
-  NamedMutexLock(const NamedMutexLock&) = delete;
-  NamedMutexLock& operator=(const NamedMutexLock&) = delete;
-
- private:
-  HANDLE mutex_;
-};
-
 // The running copy's window comes forward; Windows lets a process that was
 // just started by the user hand the foreground on.
 bool bringMainWindowToFront() {
@@ -52,7 +41,7 @@ InstanceClaim claimSingleInstance() {
     claim.broughtToFront = bringMainWindowToFront();
     return claim;
   }
-  claim.lock = std::make_unique<NamedMutexLock>(mutex);
+  claim.lock = std::make_unique<InstanceLock>([mutex] { static_cast<void>(CloseHandle(mutex)); });
   return claim;
 }
 

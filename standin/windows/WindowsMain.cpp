@@ -35,14 +35,13 @@ BOOL WINAPI onConsoleStop(DWORD /*kind*/) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  qv::standin::SimulatorOptions options;
-  if (!qv::standin::parseOptions(argc, argv, options)) {
-    std::cerr << qv::standin::usage(kEndpoints);
+  const auto options = qv::standin::parseOptions(argc, argv, kEndpoints);
+  if (!options) {
     return 2;
   }
-  const uint16_t port = options.tcpPort.value_or(
+  const uint16_t port = options->tcpPort.value_or(
       qv::standin::portFromEnvironment().value_or(qv::standin::kDefaultTcpPort));
-  if (port == 0 && !options.tcpPort) {
+  if (port == 0 && !options->tcpPort) {
     std::cerr << "QV_STANDIN_PORT is not a port (1 to 65535)\n";
     return 2;
   }
@@ -52,14 +51,14 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  qv::standin::Aircraft aircraft(options.engines, options.title, options.gearDown);
+  qv::standin::Aircraft aircraft(options->engines, options->title, options->gearDown);
   int result = 0;
   {
     qv::standin::StandinServer server(aircraft, std::cout);
     std::string error;
     if (server.listen({true, port, {}}, error)) {
       std::cout << qv::standin::listeningLine("127.0.0.1:" + std::to_string(server.endpoint().port),
-                                              options)
+                                              *options)
                 << std::endl;
       server.run([stop] { return WaitForSingleObject(stop, 0) == WAIT_OBJECT_0; });
     } else {

@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 
 #include "ui/qt/QtControls.h"
@@ -21,23 +22,22 @@
 
 namespace qv {
 
+namespace {
+
+// Simple kinds: their widget may wait while the control is hidden.
+constexpr std::array kSimpleKinds{Kind::Edit,   Kind::Label,    Kind::Heading,
+                                  Kind::Button, Kind::CheckBox, Kind::Memo};
+
+bool isSimple(Kind kind) {
+  return std::find(kSimpleKinds.begin(), kSimpleKinds.end(), kind) != kSimpleKinds.end();
+}
+
+}  // namespace
+
 // Kinds whose whole state, until their widget exists, fits the row, the kept
 // text and the kept combo-box selection.
 bool QtControls::keepsStateInRow(Kind kind) {
-  switch (kind) {
-    case Kind::Edit:
-    case Kind::Label:
-    case Kind::Heading:
-    case Kind::Button:
-    case Kind::CheckBox:
-    case Kind::Memo:
-    case Kind::Combo:
-    case Kind::Panel:
-    case Kind::Group:
-      return true;
-    default:
-      return false;
-  }
+  return isSimple(kind) || kind == Kind::Combo || kind == Kind::Panel || kind == Kind::Group;
 }
 
 // The widget to a form's controls is put off where that saves most: a
@@ -46,20 +46,7 @@ bool QtControls::keepsStateInRow(Kind kind) {
 // control of a simple kind waits for its first showing (the console's
 // thousand byte editors, nearly all never placed).
 bool QtControls::waitsWhileHidden(const Control& row) {
-  if (!row.has(flag::kHidden)) {
-    return false;
-  }
-  switch (row.kind) {
-    case Kind::Edit:
-    case Kind::Label:
-    case Kind::Heading:
-    case Kind::Button:
-    case Kind::CheckBox:
-    case Kind::Memo:
-      return true;
-    default:
-      return false;
-  }
+  return row.has(flag::kHidden) && isSimple(row.kind);
 }
 
 // A label as wide as its text, at least as wide as its row says.

@@ -3,14 +3,11 @@
 #include <QPainter>
 
 #include "ui/qt/QtFonts.h"
+#include "ui/qt/QtLook.h"
 
 namespace qv {
 
 namespace {
-
-QColor qcolour(Rgb colour, int alpha = 255) {
-  return {colour.r, colour.g, colour.b, alpha};
-}
 
 QPen qpen(const Canvas::Pen& pen) {
   return {qcolour(pen.colour), pen.width, Qt::SolidLine,

@@ -44,39 +44,13 @@ QtControls::QtControls(const Form& rows, QWidget& root) : root_(root) {
   }
 }
 
-const QtControls::Entry* QtControls::find(std::string_view name) const {
-  const auto found = entries_.find(name);
-  return found != entries_.end() ? &found->second : nullptr;
-}
-
-QtControls::Entry* QtControls::find(std::string_view name) {
-  const auto found = entries_.find(name);
-  return found != entries_.end() ? &found->second : nullptr;
-}
-
-QtControls::Entry* QtControls::named(std::string_view name) {
-  Entry* entry = find(name);
-  if (entry == nullptr) {
-    unknownControl(name);
-  }
-  return entry;
-}
-
-const QtControls::Entry* QtControls::named(std::string_view name) const {
-  const Entry* entry = find(name);
-  if (entry == nullptr) {
-    unknownControl(name);
-  }
-  return entry;
-}
-
 QWidget* QtControls::built(std::string_view name) const {
-  const Entry* entry = named(name);
+  const Entry* entry = namedEntry(entries_, name);
   return entry != nullptr ? entry->widget : nullptr;
 }
 
 QWidget* QtControls::widget(std::string_view name) {
-  Entry* entry = find(name);
+  Entry* entry = entryOf(entries_, name);
   if (entry == nullptr) {
     return nullptr;
   }
@@ -125,7 +99,7 @@ void QtControls::create(const Control& row) {
 }
 
 std::string QtControls::text(std::string_view name) const {
-  const Entry* entry = named(name);
+  const Entry* entry = namedEntry(entries_, name);
   if (entry == nullptr) {
     return {};
   }
@@ -158,7 +132,7 @@ std::string QtControls::text(std::string_view name) const {
 }
 
 void QtControls::setText(std::string_view name, const std::string& value) {
-  Entry* entry = named(name);
+  Entry* entry = namedEntry(entries_, name);
   if (entry == nullptr) {
     return;
   }
@@ -196,7 +170,7 @@ void QtControls::setText(std::string_view name, const std::string& value) {
 }
 
 bool QtControls::visible(std::string_view name) const {
-  const Entry* entry = named(name);
+  const Entry* entry = namedEntry(entries_, name);
   if (entry == nullptr) {
     return false;
   }
@@ -204,39 +178,28 @@ bool QtControls::visible(std::string_view name) const {
 }
 
 void QtControls::setVisible(std::string_view name, bool visible) {
-  Entry* entry = named(name);
+  Entry* entry = namedEntry(entries_, name);
   if (entry == nullptr) {
     return;
   }
   if (entry->widget == nullptr && onWaitingPage(*entry)) {
-    entry->row.flags =
-        visible ? entry->row.flags & ~flag::kHidden : entry->row.flags | flag::kHidden;
-    return;
+    entry->row.set(flag::kHidden, !visible);
+  } else if (entry->widget != nullptr || visible) {
+    // A control put off while hidden is built at its first showing.
+    widget(name)->setVisible(visible);
   }
-  if (entry->widget == nullptr) {
-    if (!visible) {
-      return;
-    }
-    realize(*entry);
-  }
-  entry->widget->setVisible(visible);
 }
 
 void QtControls::setEnabled(std::string_view name, bool enabled) {
-  Entry* entry = named(name);
-  if (entry == nullptr) {
-    return;
+  if (Entry* entry = namedEntry(entries_, name); entry != nullptr && entry->widget == nullptr) {
+    entry->row.set(flag::kDisabled, !enabled);
+  } else if (entry != nullptr) {
+    entry->widget->setEnabled(enabled);
   }
-  if (entry->widget == nullptr) {
-    entry->row.flags =
-        enabled ? entry->row.flags & ~flag::kDisabled : entry->row.flags | flag::kDisabled;
-    return;
-  }
-  entry->widget->setEnabled(enabled);
 }
 
 void QtControls::setColour(std::string_view name, Rgb colour) {
-  Entry* entry = named(name);
+  Entry* entry = namedEntry(entries_, name);
   if (entry == nullptr) {
     return;
   }
@@ -269,7 +232,8 @@ void QtControls::clearItems(std::string_view name) {
 
 std::vector<std::string> QtControls::items(std::string_view name) const {
   std::vector<std::string> out;
-  if (const Entry* entry = named(name); entry != nullptr && entry->widget == nullptr) {
+  if (const Entry* entry = namedEntry(entries_, name);
+      entry != nullptr && entry->widget == nullptr) {
     if (entry->row.kind == Kind::Combo) {
       out.assign(entry->row.items.begin(), entry->row.items.end());
     }
@@ -288,7 +252,7 @@ std::vector<std::string> QtControls::items(std::string_view name) const {
 }
 
 int QtControls::selected(std::string_view name) const {
-  const Entry* entry = named(name);
+  const Entry* entry = namedEntry(entries_, name);
   if (entry == nullptr) {
     return -1;
   }
@@ -312,7 +276,7 @@ int QtControls::selected(std::string_view name) const {
 }
 
 void QtControls::select(std::string_view name, int index) {
-  Entry* entry = named(name);
+  Entry* entry = namedEntry(entries_, name);
   if (entry == nullptr) {
     return;
   }
@@ -340,7 +304,7 @@ bool QtControls::checked(std::string_view name) const {
 }
 
 void QtControls::setChecked(std::string_view name, bool checked) {
-  if (named(name) == nullptr) {
+  if (namedEntry(entries_, name) == nullptr) {
     return;
   }
   if (auto* button = qobject_cast<QAbstractButton*>(widget(name))) {

@@ -81,11 +81,6 @@ class QtControls final : public QObject, public Controls {
   QWidget* build(const Entry& entry);
   void place(QWidget* widget, const Control& row);
   void connectEvents(Entry& entry);
-  [[nodiscard]] const Entry* find(std::string_view name) const;
-  [[nodiscard]] Entry* find(std::string_view name);
-  // As find(), for a name the logic gave: an unknown one is its fault.
-  [[nodiscard]] const Entry* named(std::string_view name) const;
-  [[nodiscard]] Entry* named(std::string_view name);
   // The widget of `name` if it was built; nullptr otherwise.
   [[nodiscard]] QWidget* built(std::string_view name) const;
 

@@ -27,8 +27,8 @@ QString cssColour(Rgb colour) {
   return QStringLiteral("rgb(%1, %2, %3)").arg(colour.r).arg(colour.g).arg(colour.b);
 }
 
-QColor qcolour(Rgb colour) {
-  return {colour.r, colour.g, colour.b};
+QColor qcolour(Rgb colour, int alpha) {
+  return {colour.r, colour.g, colour.b, alpha};
 }
 
 void setFrame(QFrame* frame, Bevel bevel) {

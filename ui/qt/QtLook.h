@@ -19,7 +19,7 @@ QString applyCyanDusk(QApplication& app, const QString& styleSheetPath = ":/styl
 
 // The colours, frames and backgrounds of single controls, over the look.
 QString cssColour(Rgb colour);
-QColor qcolour(Rgb colour);
+QColor qcolour(Rgb colour, int alpha = 255);
 void setFrame(QFrame* frame, Bevel bevel);
 void fillBackground(QWidget* widget, Rgb colour);
 // The style sheet of an edit with its own colours.

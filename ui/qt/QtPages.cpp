@@ -18,7 +18,7 @@ void QtControls::realizePage(std::string_view page) {
   // In row order, as the page would have been built: parents first, and
   // controls that overlap stacked as the rows say.
   for (const std::string_view name : names) {
-    Entry* entry = find(name);
+    Entry* entry = entryOf(entries_, name);
     if (entry->widget == nullptr) {
       realize(*entry);
     }

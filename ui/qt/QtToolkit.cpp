@@ -12,7 +12,14 @@ namespace qv {
 
 namespace {
 
-std::optional<std::string> chosenFile(QFileDialog& dialog) {
+// A file dialog of the given name, filter and mode; the chosen file, if any.
+std::optional<std::string> chosenFile(QFileDialog& dialog, const char* name, const char* filter,
+                                      QFileDialog::AcceptMode mode) {
+  dialog.setObjectName(name);
+  dialog.setNameFilter(filter);
+  dialog.setAcceptMode(mode);
+  // AnyFile: a typed name of a missing file reaches the load, which reports it.
+  dialog.setFileMode(QFileDialog::AnyFile);
   // exec() runs a modal loop, so the window's timer goes on ticking.
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return std::nullopt;
@@ -56,35 +63,23 @@ bool QtToolkit::askYesNo(const std::string& question) {
 
 std::optional<std::string> QtToolkit::openProfile() {
   QFileDialog dialog(QApplication::activeWindow());
-  dialog.setObjectName("OpenDialog1");
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  // AnyFile: a typed name of a missing file reaches the load, which reports it.
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilter("Driver Profile (*.psv)");
-  return chosenFile(dialog);
+  return chosenFile(dialog, "OpenDialog1", "Driver Profile (*.psv)", QFileDialog::AcceptOpen);
 }
 
 std::optional<std::string> QtToolkit::saveProfileAs() {
   QFileDialog dialog(QApplication::activeWindow());
-  dialog.setObjectName("SaveDialog1");
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilter("Profile File (*.psv)");
   dialog.setDefaultSuffix("psv");
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-  return chosenFile(dialog);
+  return chosenFile(dialog, "SaveDialog1", "Profile File (*.psv)", QFileDialog::AcceptSave);
 }
 
 std::optional<std::string> QtToolkit::saveHistory() {
-  QFileDialog dialog(QApplication::activeWindow(), "Save History", QDir::currentPath(),
-                     "Text Files *.txt (*.txt);;All Files *.* (*)");
-  dialog.setObjectName("SaveDialog");
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  QFileDialog dialog(QApplication::activeWindow(), "Save History", QDir::currentPath());
   dialog.setDefaultSuffix("txt");
-  dialog.setFileMode(QFileDialog::AnyFile);
   // Qt's own dialog: the platform's may enter the file in its recent-documents list.
   dialog.setOption(QFileDialog::DontUseNativeDialog);
-  return chosenFile(dialog);
+  return chosenFile(dialog, "SaveDialog", "Text Files *.txt (*.txt);;All Files *.* (*)",
+                    QFileDialog::AcceptSave);
 }
 
 void QtToolkit::showModal(const Form& rows, const std::function<void(Controls&)>& fill) {

@@ -27,45 +27,19 @@ Win32Controls::~Win32Controls() {
   }
 }
 
-Win32Controls::Entry* Win32Controls::find(std::string_view name) {
-  const auto found = entries_.find(name);
-  return found != entries_.end() ? &found->second : nullptr;
-}
-
-const Win32Controls::Entry* Win32Controls::find(std::string_view name) const {
-  const auto found = entries_.find(name);
-  return found != entries_.end() ? &found->second : nullptr;
-}
-
 Win32Controls::Entry* Win32Controls::owner(HWND hwnd) {
   const auto found = byWindow_.find(hwnd);
   return found != byWindow_.end() ? found->second : nullptr;
 }
 
 HWND Win32Controls::window(std::string_view name) const {
-  const Entry* entry = find(name);
+  const Entry* entry = entryOf(entries_, name);
   return entry != nullptr ? entry->hwnd : nullptr;
 }
 
 std::vector<HWND> Win32Controls::radioItems(std::string_view name) const {
-  const Entry* entry = find(name);
+  const Entry* entry = entryOf(entries_, name);
   return entry != nullptr ? entry->radios : std::vector<HWND>{};
-}
-
-Win32Controls::Entry* Win32Controls::named(std::string_view name) {
-  Entry* entry = find(name);
-  if (entry == nullptr) {
-    unknownControl(name);
-  }
-  return entry;
-}
-
-const Win32Controls::Entry* Win32Controls::named(std::string_view name) const {
-  const Entry* entry = find(name);
-  if (entry == nullptr) {
-    unknownControl(name);
-  }
-  return entry;
 }
 
 void Win32Controls::create(const Control& row) {
@@ -94,7 +68,7 @@ void Win32Controls::create(const Control& row) {
     SetWindowPos(root_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   } else {
-    Entry* parent = row.parent.empty() ? owner(root_) : find(row.parent);
+    Entry* parent = row.parent.empty() ? owner(root_) : entryOf(entries_, row.parent);
     if (parent == nullptr) {
       entries_.erase(stored);
       throw std::logic_error("no parent " + std::string(row.parent) + " for " + name);
@@ -135,7 +109,7 @@ std::string Win32Controls::withoutCr(const std::string& text) {
 }
 
 std::string Win32Controls::text(std::string_view name) const {
-  const Entry* entry = named(name);
+  const Entry* entry = namedEntry(entries_, name);
   if (entry == nullptr) {
     return {};
   }
@@ -147,7 +121,7 @@ std::string Win32Controls::text(std::string_view name) const {
 }
 
 void Win32Controls::setText(std::string_view name, const std::string& text) {
-  Entry* entry = named(name);
+  Entry* entry = namedEntry(entries_, name);
   if (entry == nullptr) {
     return;
   }
@@ -177,38 +151,38 @@ void Win32Controls::setText(std::string_view name, const std::string& text) {
 }
 
 bool Win32Controls::visible(std::string_view name) const {
-  const Entry* entry = named(name);
+  const Entry* entry = namedEntry(entries_, name);
   return entry != nullptr && (GetWindowLongPtrW(entry->hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 void Win32Controls::setVisible(std::string_view name, bool visible) {
-  if (const Entry* entry = named(name)) {
+  if (const Entry* entry = namedEntry(entries_, name)) {
     ShowWindow(entry->hwnd, visible ? SW_SHOWNA : SW_HIDE);
   }
 }
 
 void Win32Controls::setEnabled(std::string_view name, bool enabled) {
-  if (const Entry* entry = named(name)) {
+  if (const Entry* entry = namedEntry(entries_, name)) {
     EnableWindow(entry->hwnd, enabled ? TRUE : FALSE);
   }
 }
 
 void Win32Controls::setColour(std::string_view name, Rgb colour) {
-  if (Entry* entry = named(name)) {
+  if (Entry* entry = namedEntry(entries_, name)) {
     entry->colour = colour;
     InvalidateRect(entry->hwnd, nullptr, TRUE);
   }
 }
 
 void Win32Controls::addItem(std::string_view name, const std::string& item) {
-  const Entry* entry = named(name);
+  const Entry* entry = namedEntry(entries_, name);
   if (entry != nullptr && entry->row.kind == Kind::List) {
     SendMessageW(entry->hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item).c_str()));
   }
 }
 
 void Win32Controls::clearItems(std::string_view name) {
-  const Entry* entry = named(name);
+  const Entry* entry = namedEntry(entries_, name);
   if (entry != nullptr && entry->row.kind == Kind::List) {
     SendMessageW(entry->hwnd, LB_RESETCONTENT, 0, 0);
   }
@@ -216,7 +190,7 @@ void Win32Controls::clearItems(std::string_view name) {
 
 std::vector<std::string> Win32Controls::items(std::string_view name) const {
   std::vector<std::string> out;
-  const Entry* entry = named(name);
+  const Entry* entry = namedEntry(entries_, name);
   if (entry == nullptr || (entry->row.kind != Kind::List && entry->row.kind != Kind::Combo)) {
     return out;
   }
@@ -235,7 +209,7 @@ std::vector<std::string> Win32Controls::items(std::string_view name) const {
 }
 
 int Win32Controls::selected(std::string_view name) const {
-  const Entry* entry = named(name);
+  const Entry* entry = namedEntry(entries_, name);
   if (entry == nullptr) {
     return -1;
   }
@@ -259,7 +233,7 @@ int Win32Controls::selected(std::string_view name) const {
 }
 
 void Win32Controls::select(std::string_view name, int index) {
-  Entry* entry = named(name);
+  Entry* entry = namedEntry(entries_, name);
   if (entry == nullptr) {
     return;
   }
@@ -286,13 +260,13 @@ void Win32Controls::select(std::string_view name, int index) {
 }
 
 bool Win32Controls::checked(std::string_view name) const {
-  const Entry* entry = named(name);
+  const Entry* entry = namedEntry(entries_, name);
   return entry != nullptr && entry->row.kind != Kind::RadioGroup &&
          SendMessageW(entry->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void Win32Controls::setChecked(std::string_view name, bool checked) {
-  const Entry* entry = named(name);
+  const Entry* entry = namedEntry(entries_, name);
   if (entry != nullptr && (entry->row.kind == Kind::CheckBox || entry->row.kind == Kind::Button)) {
     SendMessageW(entry->hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
   }
@@ -300,7 +274,7 @@ void Win32Controls::setChecked(std::string_view name, bool checked) {
 
 void Win32Controls::setGridRows(std::string_view name,
                                 const std::vector<std::vector<std::string>>& rows) {
-  const Entry* entry = named(name);
+  const Entry* entry = namedEntry(entries_, name);
   if (entry == nullptr || entry->row.kind != Kind::Grid) {
     return;
   }

@@ -89,11 +89,6 @@ class Win32Controls final : public Controls {
   void fitLabel(Entry& entry);
   [[nodiscard]] bool overlapsEarlierRow(const Control& row) const;
   void showCaption(const std::string& caption);
-  [[nodiscard]] Entry* find(std::string_view name);
-  [[nodiscard]] const Entry* find(std::string_view name) const;
-  // As find(), for a name the logic gave: an unknown one is its fault.
-  [[nodiscard]] Entry* named(std::string_view name);
-  [[nodiscard]] const Entry* named(std::string_view name) const;
   [[nodiscard]] Entry* owner(HWND hwnd);
   [[nodiscard]] Rgb background(const Entry& entry) const;
   [[nodiscard]] Rgb parentBackground(const Entry& entry) const;

@@ -34,8 +34,7 @@ LRESULT Win32Controls::handle(Entry& entry, UINT message, WPARAM wParam, LPARAM 
       const UINT code = HIWORD(wParam);
       if (from != nullptr && ((code == BN_CLICKED && from->row.kind == Kind::Button) ||
                               (code == LBN_SELCHANGE && from->row.kind == Kind::List))) {
-        const std::string_view name = from->row.name;
-        tell([name](FormEvents& events) { events.clicked(name); });
+        tell([from](FormEvents& events) { events.clicked(from->row.name); });
         return 0;
       }
       break;
@@ -49,8 +48,7 @@ LRESULT Win32Controls::handle(Entry& entry, UINT message, WPARAM wParam, LPARAM 
         item.mask = TCIF_PARAM;
         TabCtrl_GetItem(from->hwnd, position, &item);
         showPage(*from, static_cast<int>(item.lParam));
-        const std::string_view name = from->row.name;
-        tell([name](FormEvents& events) { events.pageChanged(name); });
+        tell([from](FormEvents& events) { events.pageChanged(from->row.name); });
         return 0;
       }
       break;
@@ -135,9 +133,7 @@ LRESULT Win32Controls::handle(Entry& entry, UINT message, WPARAM wParam, LPARAM 
     case WM_SYSKEYDOWN:  // Alt, F10 and keys pressed with Alt
       if (kind == Kind::Edit) {
         // The key's own virtual-key code; the key still lands in the box.
-        const std::string_view name = entry.row.name;
-        const int key = static_cast<int>(wParam);
-        tell([name, key](FormEvents& events) { events.keyDown(name, key); });
+        tell([&](FormEvents& events) { events.keyDown(entry.row.name, static_cast<int>(wParam)); });
       }
       break;
     case WM_SYSKEYUP:
@@ -155,8 +151,7 @@ LRESULT Win32Controls::handle(Entry& entry, UINT message, WPARAM wParam, LPARAM 
         GetClientRect(hwnd, &client);
         const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         if (PtInRect(&client, at)) {
-          const std::string_view name = entry.row.name;
-          tell([name](FormEvents& events) { events.clicked(name); });
+          tell([&](FormEvents& events) { events.clicked(entry.row.name); });
         }
         return 0;
       }

@@ -22,7 +22,7 @@ HBRUSH Win32Controls::brush(Rgb colour) {
 }
 
 Rgb Win32Controls::parentBackground(const Entry& entry) const {
-  const Entry* parent = entry.row.parent.empty() ? nullptr : find(entry.row.parent);
+  const Entry* parent = entry.row.parent.empty() ? nullptr : entryOf(entries_, entry.row.parent);
   if (parent == nullptr) {
     const auto root = byWindow_.find(root_);
     return root != byWindow_.end() && root->second != &entry ? background(*root->second)

@@ -48,6 +48,16 @@ class GdiSelected {
   HGDIOBJ previous_;
 };
 
+// Moves `window` to stand centred over `area` (screen coordinates).
+inline void centreOver(HWND window, const RECT& area) {
+  RECT box{};
+  GetWindowRect(window, &box);
+  const int width = box.right - box.left;
+  const int height = box.bottom - box.top;
+  SetWindowPos(window, nullptr, area.left + (area.right - area.left - width) / 2,
+               area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
 // The place of `child` within its parent's client area.
 inline RECT placeInParent(HWND child) {
   RECT box{};

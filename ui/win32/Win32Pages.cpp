@@ -53,12 +53,12 @@ void Win32Controls::showPage(Entry& pages, int index) {
 }
 
 void Win32Controls::setTabVisible(std::string_view page, bool visible) {
-  Entry* entry = named(page);
+  Entry* entry = namedEntry(entries_, page);
   if (entry == nullptr || entry->row.kind != Kind::Page) {
     return;
   }
   entry->tabShown = visible;
-  if (Entry* pages = find(entry->row.parent)) {
+  if (Entry* pages = entryOf(entries_, entry->row.parent)) {
     rebuildTabs(*pages);
   }
 }

@@ -55,7 +55,7 @@ void Win32Controls::paintPicture(Entry& entry, HDC dc) {
 }
 
 void Win32Controls::setPicture(std::string_view name, int width, int height, Painter painter) {
-  Entry* entry = named(name);
+  Entry* entry = namedEntry(entries_, name);
   if (entry == nullptr || entry->row.kind != Kind::Picture) {
     return;
   }
@@ -69,7 +69,7 @@ void Win32Controls::setPicture(std::string_view name, int width, int height, Pai
 }
 
 void Win32Controls::repaint(std::string_view name) {
-  Entry* entry = named(name);
+  Entry* entry = namedEntry(entries_, name);
   if (entry == nullptr || !entry->picture) {
     return;
   }

@@ -8,6 +8,8 @@
 #include "platform/windows/Win32Text.h"
 #include "ui/win32/Win32Controls.h"
 #include "ui/win32/Win32ErrorBox.h"
+#include "ui/win32/Win32EventLoop.h"
+#include "ui/win32/Win32Look.h"
 
 namespace qv {
 
@@ -154,12 +156,7 @@ void Win32Toolkit::showModal(const Form& rows, const std::function<void(Controls
     if (owner == nullptr || GetWindowRect(owner, &over) == FALSE) {
       SystemParametersInfoW(SPI_GETWORKAREA, 0, &over, 0);
     }
-    RECT box{};
-    GetWindowRect(dialog, &box);
-    const int width = box.right - box.left;
-    const int height = box.bottom - box.top;
-    SetWindowPos(dialog, nullptr, over.left + (over.right - over.left - width) / 2,
-                 over.top + (over.bottom - over.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    centreOver(dialog, over);
     if (owner != nullptr) {
       EnableWindow(owner, FALSE);
     }
@@ -172,10 +169,7 @@ void Win32Toolkit::showModal(const Form& rows, const std::function<void(Controls
         PostQuitMessage(static_cast<int>(message.wParam));
         break;
       }
-      if (IsDialogMessageW(dialog, &message) == FALSE) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-      }
+      Win32EventLoop::dispatch(message, dialog);
     }
     if (owner != nullptr) {
       EnableWindow(owner, TRUE);

@@ -4,6 +4,7 @@
 
 #include "platform/windows/HiddenWindow.h"
 #include "ui/win32/Win32ErrorBox.h"
+#include "ui/win32/Win32Look.h"
 
 namespace qv {
 
@@ -13,8 +14,7 @@ constexpr wchar_t kWindowClass[] = L"QvMainForm";
 // The title while no profile names the window.
 constexpr wchar_t kProgramName[] = L"Quorvane";
 // The smallest outer size the user can shrink the window to.
-constexpr int kMinimumWidth = 450;
-constexpr int kMinimumHeight = 500;
+constexpr POINT kMinimumSize{450, 500};
 
 }  // namespace
 
@@ -38,12 +38,7 @@ Win32Window::~Win32Window() {
 void Win32Window::showCentred() {
   RECT area{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-  RECT box{};
-  GetWindowRect(hwnd_, &box);
-  const int width = box.right - box.left;
-  const int height = box.bottom - box.top;
-  SetWindowPos(hwnd_, nullptr, area.left + (area.right - area.left - width) / 2,
-               area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  centreOver(hwnd_, area);
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
 }
@@ -75,7 +70,7 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_GETMINMAXINFO: {
       auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-      limits->ptMinTrackSize = {kMinimumWidth, kMinimumHeight};
+      limits->ptMinTrackSize = kMinimumSize;
       return 0;
     }
     case WM_CLOSE:
