@@ -25,45 +25,37 @@ HPEN makePen(const Canvas::Pen& pen) {
 void Win32Canvas::draw(const RECT& bounds, HRGN region, const std::optional<Fill>& fill,
                        const std::optional<Pen>& outline, int cornerDiameter, bool round) {
   if (fill && fill->alpha >= 255) {
-    HBRUSH brush = CreateSolidBrush(colourRef(fill->colour));
-    FillRgn(dc_, region, brush);
-    DeleteObject(brush);
+    const GdiOwned<HBRUSH> brush(CreateSolidBrush(colourRef(fill->colour)));
+    FillRgn(dc_, region, brush.get());
   } else if (fill && fill->alpha > 0) {
     // GDI fills are opaque: blend a plain block of the colour, clipped to the shape.
     const int width = bounds.right - bounds.left;
     const int height = bounds.bottom - bounds.top;
-    HDC block = CreateCompatibleDC(dc_);
-    HBITMAP bits = CreateCompatibleBitmap(dc_, width, height);
-    {
-      const GdiSelected chosen(block, bits);
-      HBRUSH brush = CreateSolidBrush(colourRef(fill->colour));
-      const RECT all{0, 0, width, height};
-      FillRect(block, &all, brush);
-      DeleteObject(brush);
-      SaveDC(dc_);
-      SelectClipRgn(dc_, region);
-      const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(fill->alpha), 0};
-      GdiAlphaBlend(dc_, bounds.left, bounds.top, width, height, block, 0, 0, width, height, blend);
-      RestoreDC(dc_, -1);
-    }
-    DeleteObject(bits);
-    DeleteDC(block);
+    const MemoryDc block(CreateCompatibleDC(dc_));
+    const GdiOwned<HBITMAP> bits(CreateCompatibleBitmap(dc_, width, height));
+    const GdiSelected chosen(block.get(), bits.get());
+    const GdiOwned<HBRUSH> brush(CreateSolidBrush(colourRef(fill->colour)));
+    const RECT all{0, 0, width, height};
+    FillRect(block.get(), &all, brush.get());
+    SaveDC(dc_);
+    SelectClipRgn(dc_, region);
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(fill->alpha), 0};
+    GdiAlphaBlend(dc_, bounds.left, bounds.top, width, height, block.get(), 0, 0, width, height,
+                  blend);
+    RestoreDC(dc_, -1);
   }
   if (outline) {
-    HPEN pen = makePen(*outline);
-    {
-      const GdiSelected chosenPen(dc_, pen);
-      const GdiSelected noBrush(dc_, GetStockObject(NULL_BRUSH));
-      if (round) {
-        Ellipse(dc_, bounds.left, bounds.top, bounds.right, bounds.bottom);
-      } else if (cornerDiameter > 0) {
-        RoundRect(dc_, bounds.left, bounds.top, bounds.right, bounds.bottom, cornerDiameter,
-                  cornerDiameter);
-      } else {
-        Rectangle(dc_, bounds.left, bounds.top, bounds.right, bounds.bottom);
-      }
+    const GdiOwned<HPEN> pen(makePen(*outline));
+    const GdiSelected chosenPen(dc_, pen.get());
+    const GdiSelected noBrush(dc_, GetStockObject(NULL_BRUSH));
+    if (round) {
+      Ellipse(dc_, bounds.left, bounds.top, bounds.right, bounds.bottom);
+    } else if (cornerDiameter > 0) {
+      RoundRect(dc_, bounds.left, bounds.top, bounds.right, bounds.bottom, cornerDiameter,
+                cornerDiameter);
+    } else {
+      Rectangle(dc_, bounds.left, bounds.top, bounds.right, bounds.bottom);
     }
-    DeleteObject(pen);
   }
 }
 
@@ -89,13 +81,10 @@ void Win32Canvas::ellipse(double cx, double cy, double rx, double ry, std::optio
 }
 
 void Win32Canvas::line(double x1, double y1, double x2, double y2, const Pen& pen) {
-  HPEN made = makePen(pen);
-  {
-    const GdiSelected chosen(dc_, made);
-    MoveToEx(dc_, px(x1), px(y1), nullptr);
-    LineTo(dc_, px(x2), px(y2));
-  }
-  DeleteObject(made);
+  const GdiOwned<HPEN> made(makePen(pen));
+  const GdiSelected chosen(dc_, made.get());
+  MoveToEx(dc_, px(x1), px(y1), nullptr);
+  LineTo(dc_, px(x2), px(y2));
 }
 
 void Win32Canvas::text(const Box& box, std::string_view text, Rgb colour, const FontSpec& font) {

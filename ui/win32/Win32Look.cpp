@@ -118,14 +118,11 @@ void Win32Controls::showPicturesBeneath(const Entry& entry, HDC dc) {
     if (IntersectRect(&common, &place, &picture) == FALSE) {
       continue;
     }
-    HDC source = CreateCompatibleDC(dc);
-    {
-      const GdiSelected shown(source, other.picture->shown);
-      BitBlt(dc, common.left - place.left, common.top - place.top, common.right - common.left,
-             common.bottom - common.top, source, common.left - picture.left,
-             common.top - picture.top, SRCCOPY);
-    }
-    DeleteDC(source);
+    const MemoryDc source(CreateCompatibleDC(dc));
+    const GdiSelected shown(source.get(), other.picture->shown);
+    BitBlt(dc, common.left - place.left, common.top - place.top, common.right - common.left,
+           common.bottom - common.top, source.get(), common.left - picture.left,
+           common.top - picture.top, SRCCOPY);
   }
 }
 
@@ -164,13 +161,12 @@ void Win32Controls::drawButton(const DRAWITEMSTRUCT& item) {
   FillRect(dc, &box, brush(parentBackground(*entry)));
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
   HBRUSH face = brush(pressed ? cyan_dusk::kButtonPressed : cyan_dusk::kButton);
-  HPEN border = CreatePen(PS_SOLID, 1, colourRef(cyan_dusk::kAccent));
   {
-    const GdiSelected pen(dc, border);
+    const GdiOwned<HPEN> border(CreatePen(PS_SOLID, 1, colourRef(cyan_dusk::kAccent)));
+    const GdiSelected pen(dc, border.get());
     const GdiSelected fill(dc, face);
     RoundRect(dc, box.left, box.top, box.right, box.bottom, 6, 6);
   }
-  DeleteObject(border);
   const GdiSelected font(dc, fonts_.font(entry->font));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, (item.itemState & ODS_DISABLED) != 0 ? GetSysColor(COLOR_GRAYTEXT)

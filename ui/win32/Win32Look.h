@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <type_traits>
+
 #include "form/Form.h"
 
 namespace qv {
@@ -33,6 +36,18 @@ constexpr Rgb textOn(Rgb background) {
 inline COLORREF colourRef(Rgb colour) {
   return RGB(colour.r, colour.g, colour.b);
 }
+
+// GDI objects and memory device contexts made for one drawing. Declared
+// before the GdiSelected that puts them into a context, they outlive it.
+struct GdiDeleter {
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+struct MemoryDcDeleter {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
+template <typename Handle>
+using GdiOwned = std::unique_ptr<std::remove_pointer_t<Handle>, GdiDeleter>;
+using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
 
 // Selects a GDI object into a device context for the lifetime of the guard,
 // then puts the previous one back.

@@ -16,26 +16,24 @@ void Win32Controls::renderPicture(Entry& entry) {
   RECT client;
   GetClientRect(entry.hwnd, &client);
   HDC screen = GetDC(entry.hwnd);
-  HDC drawn = CreateCompatibleDC(screen);
-  HDC sized = CreateCompatibleDC(screen);
-  HBITMAP drawnBits = CreateCompatibleBitmap(screen, picture.width, picture.height);
-  picture.shown = CreateCompatibleBitmap(screen, client.right, client.bottom);
   {
-    const GdiSelected drawnBitmap(drawn, drawnBits);
-    const GdiSelected sizedBitmap(sized, picture.shown);
+    const MemoryDc drawn(CreateCompatibleDC(screen));
+    const MemoryDc sized(CreateCompatibleDC(screen));
+    const GdiOwned<HBITMAP> drawnBits(
+        CreateCompatibleBitmap(screen, picture.width, picture.height));
+    picture.shown = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    const GdiSelected drawnBitmap(drawn.get(), drawnBits.get());
+    const GdiSelected sizedBitmap(sized.get(), picture.shown);
     // What is not drawn shows the picture's surroundings.
     const RECT all{0, 0, picture.width, picture.height};
-    FillRect(drawn, &all, brush(parentBackground(entry)));
-    Win32Canvas canvas(drawn, fonts_);
+    FillRect(drawn.get(), &all, brush(parentBackground(entry)));
+    Win32Canvas canvas(drawn.get(), fonts_);
     picture.painter(canvas);
-    SetStretchBltMode(sized, HALFTONE);
-    SetBrushOrgEx(sized, 0, 0, nullptr);
-    StretchBlt(sized, 0, 0, client.right, client.bottom, drawn, 0, 0, picture.width, picture.height,
-               SRCCOPY);
+    SetStretchBltMode(sized.get(), HALFTONE);
+    SetBrushOrgEx(sized.get(), 0, 0, nullptr);
+    StretchBlt(sized.get(), 0, 0, client.right, client.bottom, drawn.get(), 0, 0, picture.width,
+               picture.height, SRCCOPY);
   }
-  DeleteObject(drawnBits);
-  DeleteDC(sized);
-  DeleteDC(drawn);
   ReleaseDC(entry.hwnd, screen);
 }
 
@@ -46,12 +44,9 @@ void Win32Controls::paintPicture(Entry& entry, HDC dc) {
     FillRect(dc, &client, brush(parentBackground(entry)));
     return;
   }
-  HDC source = CreateCompatibleDC(dc);
-  {
-    const GdiSelected shown(source, entry.picture->shown);
-    BitBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
-  }
-  DeleteDC(source);
+  const MemoryDc source(CreateCompatibleDC(dc));
+  const GdiSelected shown(source.get(), entry.picture->shown);
+  BitBlt(dc, 0, 0, client.right, client.bottom, source.get(), 0, 0, SRCCOPY);
 }
 
 void Win32Controls::setPicture(std::string_view name, int width, int height, Painter painter) {

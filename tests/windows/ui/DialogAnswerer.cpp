@@ -48,30 +48,20 @@ void pressOk(HWND dialog) {
 
 }  // namespace
 
-DialogAnswerer::DialogAnswerer() {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = kClass;
-  static_cast<void>(RegisterClassExW(&windowClass));
-  window_ = CreateWindowExW(0, kClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
-  if (window_ == nullptr) {
+DialogAnswerer::DialogAnswerer() : window_(kClass, procedure, HWND_MESSAGE, this) {
+  if (window_.handle() == nullptr) {
     throw std::runtime_error("cannot create the dialog answerer");
   }
-  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetTimer(window_, kTimer, kEveryMilliseconds, nullptr);
+  SetTimer(window_.handle(), kTimer, kEveryMilliseconds, nullptr);
 }
 
 DialogAnswerer::~DialogAnswerer() {
-  KillTimer(window_, kTimer);
-  DestroyWindow(window_);
+  KillTimer(window_.handle(), kTimer);
 }
 
 LRESULT CALLBACK DialogAnswerer::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TIMER) {
-    if (auto* self = reinterpret_cast<DialogAnswerer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
+    if (auto* self = HiddenWindow::ownerOf<DialogAnswerer>(hwnd, kClass)) {
       self->look();
     }
     return 0;

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/windows/HiddenWindow.h"
+
 namespace qv::test {
 
 // Answers the thread's next modal dialogs (message boxes, file dialogs) as
@@ -28,7 +30,7 @@ class DialogAnswerer {
   static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void look();
 
-  HWND window_ = nullptr;
+  HiddenWindow window_;
   std::deque<Answer> answers_;
 };
 
