@@ -31,10 +31,9 @@ void finish();
 // A connected, non-blocking socket to the simulator, or kNoSocket. A local
 // socket is used only when a process of this user is at the other end.
 Handle connectTo(const Endpoint& endpoint);
-// A TCP connection to 127.0.0.1:`port` that the caller does not wait for: on
-// POSIX it is returned while still being made, so sends would block and
-// receives find nothing until it is, and a refusal shows as the next
-// receive's failure. Windows waits for it as connectTo does.
+// A TCP connection to 127.0.0.1:`port` that the caller does not wait for: it
+// is returned while still being made, so sends would block and receives find
+// nothing until it is, and a refusal shows as the next receive's failure.
 Handle beginConnect(uint16_t port);
 
 // A non-blocking listening socket; kNoSocket with the reason otherwise. A

@@ -34,15 +34,50 @@ void sendAtOnce(SOCKET socket) {
       setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&on), sizeof on));
 }
 
-bool connected(SOCKET socket) {
+enum class ConnectState { Underway, Made, Failed };
+
+// Where a connect stands after waiting up to `waitUs` for it: Winsock shows a
+// made one as writable and a failed one in the exception set alone.
+ConnectState connectState(SOCKET socket, long waitUs) {
   fd_set writable;
   fd_set failed;
   FD_ZERO(&writable);
   FD_ZERO(&failed);
   FD_SET(socket, &writable);
   FD_SET(socket, &failed);
-  timeval wait{0, kConnectWaitUs};
-  return select(0, nullptr, &writable, &failed, &wait) == 1 && FD_ISSET(socket, &writable) != 0;
+  timeval wait{0, waitUs};
+  const int ready = select(0, nullptr, &writable, &failed, &wait);
+  if (ready == SOCKET_ERROR || (ready > 0 && FD_ISSET(socket, &failed) != 0)) {
+    return ConnectState::Failed;
+  }
+  return ready > 0 ? ConnectState::Made : ConnectState::Underway;
+}
+
+// `waitUs` 0 returns a connection still being made.
+Handle connectTcp(uint16_t port, long waitUs) {
+  const SOCKET socket = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  if (socket == INVALID_SOCKET) {
+    return kNoSocket;
+  }
+  const sockaddr_in address = loopback(port);
+  if (!makeNonBlocking(socket) ||
+      (connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 &&
+       (WSAGetLastError() != WSAEWOULDBLOCK ||
+        (waitUs > 0 && connectState(socket, waitUs) != ConnectState::Made)))) {
+    closesocket(socket);
+    return kNoSocket;
+  }
+  sendAtOnce(socket);
+  return handleOf(socket);
+}
+
+// Winsock fails a send or receive on a connection still being made with
+// WSAENOTCONN where POSIX would block; only select tells a refused one.
+long streamResult(SOCKET socket, long result) {
+  if (result == SOCKET_ERROR && WSAGetLastError() == WSAENOTCONN) {
+    return connectState(socket, 0) == ConnectState::Failed ? kFailed : kWouldBlock;
+  }
+  return transferResult(result);
 }
 
 }  // namespace
@@ -57,26 +92,12 @@ void finish() {
 }
 
 Handle connectTo(const Endpoint& endpoint) {
-  if (!endpoint.tcp) {
-    return kNoSocket;  // no local sockets on Windows
-  }
-  const SOCKET socket = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  if (socket == INVALID_SOCKET) {
-    return kNoSocket;
-  }
-  const sockaddr_in address = loopback(endpoint.port);
-  if (!makeNonBlocking(socket) ||
-      (connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 &&
-       (WSAGetLastError() != WSAEWOULDBLOCK || !connected(socket)))) {
-    closesocket(socket);
-    return kNoSocket;
-  }
-  sendAtOnce(socket);
-  return handleOf(socket);
+  // No local sockets on Windows.
+  return endpoint.tcp ? connectTcp(endpoint.port, kConnectWaitUs) : kNoSocket;
 }
 
 Handle beginConnect(uint16_t port) {
-  return connectTo({true, port, {}});
+  return connectTcp(port, 0);
 }
 
 Handle listenOn(Endpoint& endpoint, std::string& error) {
@@ -125,13 +146,13 @@ Handle acceptClient(Handle listener, const Endpoint& /*endpoint*/, std::string& 
 }
 
 long sendSome(Handle socket, const void* data, size_t size) {
-  return transferResult(
-      send(socketOf(socket), static_cast<const char*>(data), static_cast<int>(size), 0));
+  return streamResult(socketOf(socket), send(socketOf(socket), static_cast<const char*>(data),
+                                             static_cast<int>(size), 0));
 }
 
 long receiveSome(Handle socket, void* data, size_t size) {
-  return transferResult(
-      recv(socketOf(socket), static_cast<char*>(data), static_cast<int>(size), 0));
+  return streamResult(socketOf(socket),
+                      recv(socketOf(socket), static_cast<char*>(data), static_cast<int>(size), 0));
 }
 
 long transferResult(long result) {

@@ -11,7 +11,9 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "platform/Sockets.h"
 #include "sim/SimConnect.h"
 #include "tests/sim/LinkedEngine.h"
 
@@ -153,6 +155,27 @@ TEST(StandinOverTcp, ProgramConnectsGetsDataAndTheSimulatorAppliesItsEvents) {
       << "the link sees the simulator stop";
   EXPECT_TRUE(repeatUntil([] {}, [&] { return sim.printed("stopped"); })) << sim.output();
   SimLib_Unload();
+}
+
+// Winsock fails sends and receives on a connect underway as on a refused one.
+TEST(StandinOverTcp, AConnectNotWaitedForBlocksUntilMadeAndFailsOnceRefused) {
+  ASSERT_TRUE(net::start());
+  net::Endpoint endpoint{true, 0, {}};
+  std::string error;
+  const net::Handle listener = net::listenOn(endpoint, error);
+  std::vector<net::Handle> clients(16);  // the last ones find the queue full
+  std::generate(clients.begin(), clients.end(), [&] { return net::beginConnect(endpoint.port); });
+  char byte = 1;
+  EXPECT_EQ(net::sendSome(clients.back(), &byte, 1), net::kWouldBlock);
+  EXPECT_EQ(net::receiveSome(clients.back(), &byte, 1), net::kWouldBlock);
+  EXPECT_EQ(net::sendSome(net::acceptClient(listener, endpoint, error), &byte, 1), 1);
+  long result = 0;
+  const auto receive = [&](net::Handle socket) { result = net::receiveSome(socket, &byte, 1); };
+  EXPECT_TRUE(repeatUntil([&] { receive(clients.front()); }, [&] { return result == 1; }));
+  net::closeListener(listener, endpoint);  // the connect underway is refused
+  repeatUntil([&] { receive(clients.back()); }, [&] { return result != net::kWouldBlock; });
+  EXPECT_TRUE(result == net::kFailed || result == 0) << "refused (Wine reads it as closed)";
+  net::finish();  // closes every socket
 }
 
 }  // namespace
