@@ -98,6 +98,22 @@ void QtControls::create(const Control& row) {
   }
 }
 
+namespace {
+
+// The property that holds the text a widget shows; a widget without it
+// (a plain panel, a list, a grid) shows no text.
+const char* textProperty(const QWidget& widget) {
+  if (qobject_cast<const QComboBox*>(&widget) != nullptr) {
+    return "currentText";
+  }
+  if (qobject_cast<const QPlainTextEdit*>(&widget) != nullptr) {
+    return "plainText";
+  }
+  return qobject_cast<const QGroupBox*>(&widget) != nullptr ? "title" : "text";
+}
+
+}  // namespace
+
 std::string QtControls::text(std::string_view name) const {
   const Entry* entry = namedEntry(entries_, name);
   if (entry == nullptr) {
@@ -106,29 +122,9 @@ std::string QtControls::text(std::string_view name) const {
   if (entry->widget == nullptr) {
     return entry->text;
   }
-  QWidget* w = entry->widget;
-  if (w == &root_) {
-    return root_.windowTitle().toStdString();
-  }
-  if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-    return edit->text().toStdString();
-  }
-  if (auto* combo = qobject_cast<QComboBox*>(w)) {
-    return combo->currentText().toStdString();
-  }
-  if (auto* label = qobject_cast<QLabel*>(w)) {
-    return label->text().toStdString();
-  }
-  if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
-    return memo->toPlainText().toStdString();
-  }
-  if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-    return button->text().toStdString();
-  }
-  if (auto* group = qobject_cast<QGroupBox*>(w)) {
-    return group->title().toStdString();
-  }
-  return {};
+  const QWidget& w = *entry->widget;
+  return (&w == &root_ ? root_.windowTitle() : w.property(textProperty(w)).toString())
+      .toStdString();
 }
 
 void QtControls::setText(std::string_view name, const std::string& value) {
@@ -144,8 +140,6 @@ void QtControls::setText(std::string_view name, const std::string& value) {
   const QString text = QString::fromStdString(value);
   if (w == &root_) {
     root_.setWindowTitle(text);
-  } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-    edit->setText(text);
   } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
     // An item with this text becomes the selection; any other text is kept
     // as typed, as the boxes are editable.
@@ -155,17 +149,12 @@ void QtControls::setText(std::string_view name, const std::string& value) {
     } else {
       combo->setEditText(text);
     }
-  } else if (auto* label = qobject_cast<QLabel*>(w)) {
-    label->setText(text);
-    if (entry->row.has(flag::kAutoSize)) {
+  } else if (w->metaObject()->indexOfProperty(textProperty(*w)) >= 0) {
+    w->setProperty(textProperty(*w), text);
+    if (auto* label = qobject_cast<QLabel*>(w);
+        label != nullptr && entry->row.has(flag::kAutoSize)) {
       fitLabel(label, entry->row);
     }
-  } else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
-    memo->setPlainText(text);
-  } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-    button->setText(text);
-  } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
-    group->setTitle(text);
   }
 }
 

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QValidator>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,27 @@ TEST_F(QtBackend, TextSetFromTheProgramIsNeverCutByTheTypingLimit) {
   EXPECT_EQ(qobject_cast<QComboBox*>(widget("ComboBox10"))->currentIndex(), 1);
   window_.controls().setText("ComboBox10", "typed");
   EXPECT_EQ(window_.controls().text("ComboBox10"), "typed");
+}
+
+// Each kind keeps its text where its widget shows it, for the program to read back.
+TEST_F(QtBackend, EveryTextTheProgramSetsIsShownAndReadBack) {
+  // Combo boxes select by text: see above.
+  const std::set<Kind> untitled{Kind::Combo,   Kind::List,  Kind::Grid,
+                                Kind::Picture, Kind::Pages, Kind::Page};
+  for (const Control& row : mainWindowForm()) {
+    QWidget* w = widget(row.name);
+    if (untitled.count(row.kind) != 0 || (row.kind == Kind::Panel && row.text.empty())) {
+      continue;
+    }
+    const std::string text = "Text of " + std::string(row.name);
+    window_.controls().setText(row.name, text);
+    EXPECT_EQ(window_.controls().text(row.name), text) << row.name;
+    if (auto* group = qobject_cast<QGroupBox*>(w)) {
+      EXPECT_EQ(group->title().toStdString(), text) << row.name;
+    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
+      EXPECT_EQ(memo->toPlainText().toStdString(), text) << row.name;
+    }
+  }
 }
 
 // The console's thousand byte editors are hidden rows, nearly all never
