@@ -61,6 +61,7 @@ void QtControls::realize(Entry& entry) {
     return;
   }
   entry.widget = build(entry);
+  place(entry.widget, entry.row);
   entry.widget->setObjectName(qs(entry.row.name));
   if (auto* combo = qobject_cast<QComboBox*>(entry.widget)) {
     combo->setCurrentIndex(entry.comboIndex);
@@ -88,22 +89,19 @@ QWidget* QtControls::build(const Entry& entry) {
   const Control& row = entry.row;
   const QString text = QString::fromStdString(entry.text);
   QWidget* parent = row.parent.empty() ? &root_ : widget(row.parent);
-  QWidget* made = nullptr;
   switch (row.kind) {
     case Kind::Window:
-      made = &root_;
       root_.setWindowTitle(text);
       if (row.has(flag::kFixedSize)) {
         root_.setFixedSize(row.width, row.height);
       } else {
         root_.resize(row.width, row.height);
       }
-      break;
+      return &root_;
     case Kind::Button: {
       auto* button = new QPushButton(text, parent);
       button->setCheckable(row.has(flag::kToggle));
-      made = button;
-      break;
+      return button;
     }
     case Kind::Edit: {
       auto* edit = new QLineEdit(text, parent);
@@ -120,8 +118,7 @@ QWidget* QtControls::build(const Entry& entry) {
         edit->setStyleSheet(editStyle(*row.colour, row.textColour));
       }
       edit->installEventFilter(this);
-      made = edit;
-      break;
+      return edit;
     }
     case Kind::Combo: {
       auto* combo = new QComboBox(parent);
@@ -132,19 +129,16 @@ QWidget* QtControls::build(const Entry& entry) {
         combo->addItem(qs(item));
       }
       combo->setCurrentIndex(row.items.empty() ? -1 : 0);
-      made = combo;
-      break;
+      return combo;
     }
     case Kind::Label:
     case Kind::Heading: {
       auto* label = new QLabel(text, parent);
       label->setWordWrap(row.has(flag::kWordWrap));
-      made = label;
-      break;
+      return label;
     }
     case Kind::Group:
-      made = new QGroupBox(text, parent);
-      break;
+      return new QGroupBox(text, parent);
     case Kind::RadioGroup: {
       auto* box = new QGroupBox(text, parent);
       auto* group = new QButtonGroup(box);
@@ -153,17 +147,14 @@ QWidget* QtControls::build(const Entry& entry) {
         item->setGeometry(6, 18 + i * 18, 72, 18);
         group->addButton(item, i);
       }
-      made = box;
-      break;
+      return box;
     }
     case Kind::List:
-      made = new QListWidget(parent);
-      break;
+      return new QListWidget(parent);
     case Kind::Memo: {
       auto* memo = new QPlainTextEdit(text, parent);
       memo->setReadOnly(row.has(flag::kReadOnly));
-      made = memo;
-      break;
+      return memo;
     }
     case Kind::Panel: {
       QFrame* frame = nullptr;
@@ -175,32 +166,26 @@ QWidget* QtControls::build(const Entry& entry) {
         frame = captioned;
       }
       setFrame(frame, row.bevel);
-      made = frame;
-      break;
+      return frame;
     }
     case Kind::Picture:
-      made = new QtPicture(parent);
-      break;
-    case Kind::Pages: {
-      auto* pages = new QTabWidget(parent);
-      made = pages;
-      break;
-    }
+      return new QtPicture(parent);
+    case Kind::Pages:
+      return new QTabWidget(parent);
     case Kind::Page: {
       auto* tabs = qobject_cast<QTabWidget*>(parent);
       if (tabs == nullptr) {
         throw std::logic_error("page " + std::string(row.name) + " outside a page control");
       }
-      made = new QWidget;
-      tabs->addTab(made, text);
+      auto* page = new QWidget;
+      tabs->addTab(page, text);
       if (waitingPages_.find(row.name) != waitingPages_.end()) {
-        made->installEventFilter(this);
+        page->installEventFilter(this);
       }
-      break;
+      return page;
     }
     case Kind::CheckBox:
-      made = new QCheckBox(text, parent);
-      break;
+      return new QCheckBox(text, parent);
     case Kind::Grid: {
       auto* grid = new QTableWidget(0, static_cast<int>(row.items.size()), parent);
       QStringList columns;
@@ -209,12 +194,10 @@ QWidget* QtControls::build(const Entry& entry) {
       }
       grid->setHorizontalHeaderLabels(columns);
       grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-      made = grid;
-      break;
+      return grid;
     }
   }
-  place(made, row);
-  return made;
+  throw std::logic_error("no widget for " + std::string(row.name));
 }
 
 void QtControls::place(QWidget* widget, const Control& row) {
