@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
   // A second of ticks (or as many as the second argument asks for): the
   // first scan, the simulator connection, the lights.
   const int settleSeconds = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 1;
-  const QDeadlineTimer settle(1000 * std::max(settleSeconds, 1));
+  const QDeadlineTimer settle(1000LL * std::max(settleSeconds, 1));
   while (!settle.hasExpired()) {
     QApplication::processEvents(QEventLoop::AllEvents, 50);
   }
