@@ -17,7 +17,7 @@
 
 #include "sim/FlightGearConnection.h"
 #include "tests/sim/FlightGearProcess.h"
-#include "tests/sim/LinkedEngine.h"
+#include "tests/support/LinkedEngine.h"
 
 namespace qv::test {
 namespace {

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <thread>
 
-#include "tests/sim/LinkedEngine.h"
 #include "tests/sim/StandinProcess.h"
+#include "tests/support/LinkedEngine.h"
 
 namespace qv::test {
 namespace {

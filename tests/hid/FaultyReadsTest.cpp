@@ -6,7 +6,7 @@
 
 #include "hid/THidDeviceReadThread.h"
 #include "tests/hid/HidFaultRig.h"
-#include "tests/hid/HidTestSupport.h"
+#include "tests/support/HidTestSupport.h"
 #include "tests/support/LiveAllocations.h"
 
 namespace qv::test {

@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "tests/hid/HidFaultRig.h"
-#include "tests/hid/HidTestSupport.h"
+#include "tests/support/HidTestSupport.h"
 #include "tests/support/LiveAllocations.h"
 
 namespace qv::test {

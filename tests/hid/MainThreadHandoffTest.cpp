@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "tests/hid/HidTestSupport.h"
+#include "tests/support/HidTestSupport.h"
 
 namespace qv {
 namespace {

@@ -14,7 +14,7 @@
 #include "engine/SwitchEngine.h"
 #include "hid/DeviceListView.h"
 #include "hid/THidDeviceController.h"
-#include "tests/hid/HidTestSupport.h"
+#include "tests/support/HidTestSupport.h"
 #include "tests/support/RecordingInjector.h"
 #include "tests/support/ScriptedHidPlatform.h"
 

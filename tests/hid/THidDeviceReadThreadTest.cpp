@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "tests/hid/HidTestSupport.h"
+#include "tests/support/HidTestSupport.h"
 
 namespace qv {
 namespace {

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "hid/HidStrings.h"
-#include "tests/hid/HidTestSupport.h"
+#include "tests/support/HidTestSupport.h"
 
 namespace qv {
 namespace {

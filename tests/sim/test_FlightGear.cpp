@@ -15,7 +15,7 @@
 #include "profile/AircraftProfiles.h"
 #include "sim/FlightGearConnection.h"
 #include "tests/sim/FlightGearProcess.h"
-#include "tests/sim/LinkedEngine.h"
+#include "tests/support/LinkedEngine.h"
 
 namespace qv {
 namespace {

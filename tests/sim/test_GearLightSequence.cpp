@@ -6,7 +6,7 @@
 
 #include <map>
 
-#include "tests/sim/LinkedEngine.h"
+#include "tests/support/LinkedEngine.h"
 
 namespace qv {
 namespace {

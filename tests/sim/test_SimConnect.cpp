@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "sim/SimulatorLink.h"
-#include "tests/sim/SimFakes.h"
+#include "tests/support/SimFakes.h"
 
 namespace qv {
 namespace {

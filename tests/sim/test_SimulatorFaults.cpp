@@ -8,8 +8,8 @@
 #include <chrono>
 #include <thread>
 
-#include "tests/sim/LinkedEngine.h"
 #include "tests/sim/StandinProcess.h"
+#include "tests/support/LinkedEngine.h"
 
 namespace qv {
 namespace {

@@ -7,8 +7,8 @@
 #include <chrono>
 #include <future>
 
-#include "tests/sim/LinkedEngine.h"
 #include "tests/sim/StandinProcess.h"
+#include "tests/support/LinkedEngine.h"
 
 namespace qv {
 namespace {

@@ -9,8 +9,8 @@
 #include <thread>
 
 #include "sim/XPlaneConnection.h"
-#include "tests/sim/LinkedEngine.h"
 #include "tests/sim/XPlaneEndpoint.h"
+#include "tests/support/LinkedEngine.h"
 
 namespace qv {
 namespace {

@@ -7,9 +7,9 @@
 #include "engine/SwitchEngine.h"
 #include "hid/PanelBinding.h"
 #include "hid/THidDeviceController.h"
-#include "tests/hid/HidTestSupport.h"
 #include "tests/support/HeadlessControls.h"
 #include "tests/support/HeadlessToolkit.h"
+#include "tests/support/HidTestSupport.h"
 #include "tests/support/RecordingInjector.h"
 #include "tests/support/ScriptedHidPlatform.h"
 

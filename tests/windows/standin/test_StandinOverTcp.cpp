@@ -15,7 +15,7 @@
 
 #include "platform/Sockets.h"
 #include "sim/SimConnect.h"
-#include "tests/sim/LinkedEngine.h"
+#include "tests/support/LinkedEngine.h"
 
 namespace qv {
 namespace {

@@ -2,8 +2,8 @@
 
 #include "engine/SwitchEngine.h"
 #include "sim/SimulatorLink.h"
-#include "tests/sim/SimFakes.h"
 #include "tests/support/RecordingInjector.h"
+#include "tests/support/SimFakes.h"
 
 namespace qv::test {
 
