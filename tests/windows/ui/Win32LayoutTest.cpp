@@ -150,17 +150,31 @@ TEST(Win32Window, EveryRowOfTheMainWindowIsANativeControlAtItsPlace) {
 TEST(Win32Window, TheInformationDialogIsAModalFormOfNativeControls) {
   Win32UiRig rig;
   bool filled = false;
-  rig.toolkit.showModal(infoDialogForm(), [&filled](Controls& form) {
+  RECT shown{};
+  rig.toolkit.showModal(infoDialogForm(), [&](Controls& form) {
     expectRowsAreNativeControls(infoDialogForm(), dynamic_cast<Win32Controls&>(form));
     form.setText("Vid", "06A3 = 1699");
     EXPECT_EQ(form.text("Vid"), "06A3 = 1699");
     filled = true;
-    // Closed as the user would, once its loop runs.
-    PostMessageW(GetParent(dynamic_cast<Win32Controls&>(form).window("DevStrings")), WM_CLOSE, 0,
-                 0);
+    // Seen and closed as the user would, once its loop runs.
+    const HWND dialog = GetParent(dynamic_cast<Win32Controls&>(form).window("DevStrings"));
+    rig.loop.post([dialog, &shown] {
+      GetWindowRect(dialog, &shown);
+      PostMessageW(dialog, WM_CLOSE, 0, 0);
+    });
   });
   EXPECT_TRUE(filled);
   EXPECT_TRUE(IsWindowEnabled(rig.window.handle()));
+  // The window stands centred on the screen, the dialog over the window: each
+  // within the pixel that halving an odd size rounds away.
+  RECT screen{};
+  RECT window{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
+  GetWindowRect(rig.window.handle(), &window);
+  for (const RECT& box : {window, shown}) {
+    EXPECT_NEAR(box.left + box.right, screen.left + screen.right, 2);
+    EXPECT_NEAR(box.top + box.bottom, screen.top + screen.bottom, 2);
+  }
 }
 
 TEST(Win32Window, DigitBoxesJudgeOnlyTypingAndKeysShowTheirCode) {
