@@ -43,5 +43,14 @@ TEST(ProfileDialogs, LoadTakesANameThatDoesNotExist) {
   EXPECT_EQ(filter, "Driver Profile (*.psv)");
 }
 
+TEST(ProfileDialogs, SaveHistoryAddsTheTextExtension) {
+  QTemporaryDir folder;
+  QtToolkit dialogs;
+  QString filter;
+  answerNextDialog(folder.filePath("history"), &filter);
+  EXPECT_EQ(dialogs.saveHistory(), folder.filePath("history.txt").toStdString());
+  EXPECT_EQ(filter, "Text Files *.txt (*.txt);All Files *.* (*)");
+}
+
 }  // namespace
 }  // namespace qv

@@ -3,14 +3,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 #include <QValidator>
 #include <map>
 #include <set>
@@ -19,7 +17,6 @@
 
 #include "tests/ui/support/KeyCodeCases.h"
 #include "ui/qt/QtLook.h"
-#include "ui/qt/QtToolkit.h"
 #include "ui/qt/QtWindow.h"
 
 namespace qv {
@@ -238,35 +235,6 @@ TEST_F(QtBackend, UserActionsReachTheLogicAndProgramChangesDoNot) {
             (std::vector<std::string>{"shown", "click Button4", "click saitekswitchpanelimage",
                                       "page PageControl1", "key TxtKeyRead 71", "closing"}));
   window_.controls().setEvents(nullptr);
-}
-
-// What each file dialog offers; cancelled, it chooses nothing.
-TEST_F(QtBackend, FileDialogsOfferTheirFilesAndChooseNothingWhenCancelled) {
-  QtToolkit toolkit;
-  std::vector<std::string> seen;
-  const auto cancelNext = [&seen] {
-    QTimer::singleShot(0, [&seen] {
-      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-      ASSERT_NE(dialog, nullptr);
-      seen.push_back(
-          (QStringList{dialog->objectName(), dialog->nameFilters().join(";;"),
-                       dialog->defaultSuffix(),
-                       dialog->acceptMode() == QFileDialog::AcceptSave ? "save" : "open"})
-              .join(" | ")
-              .toStdString());
-      dialog->reject();
-    });
-  };
-  cancelNext();
-  EXPECT_EQ(toolkit.openProfile(), std::nullopt);
-  cancelNext();
-  EXPECT_EQ(toolkit.saveProfileAs(), std::nullopt);
-  cancelNext();
-  EXPECT_EQ(toolkit.saveHistory(), std::nullopt);
-  EXPECT_EQ(seen, (std::vector<std::string>{
-                      "OpenDialog1 | Driver Profile (*.psv) |  | open",
-                      "SaveDialog1 | Profile File (*.psv) | psv | save",
-                      "SaveDialog | Text Files *.txt (*.txt);;All Files *.* (*) | txt | save"}));
 }
 
 TEST_F(QtBackend, TheKeyCodeBoxReportsTheKeysOfTheSharedTable) {
