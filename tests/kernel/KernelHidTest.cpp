@@ -32,10 +32,9 @@ size_t threadCount() {
 }
 
 // With no device the rig runs on the main thread alone; each reader adds one.
-constexpr size_t kMainThreadOnly = 1;
-
 // A joined thread stays listed until the kernel reaps it, a moment after the
 // join returns, so a count is waited for rather than read once.
+constexpr size_t kMainThreadOnly = 1;
 bool threadsComeTo(KernelRig& rig, size_t count) {
   return rig.runUntil([&] { return threadCount() == count; });
 }
