@@ -138,6 +138,7 @@ void QtControls::setText(std::string_view name, const std::string& value) {
   }
   QWidget* w = entry->widget;
   const QString text = QString::fromStdString(value);
+  const char* property = textProperty(*w);
   if (w == &root_) {
     root_.setWindowTitle(text);
   } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
@@ -149,8 +150,9 @@ void QtControls::setText(std::string_view name, const std::string& value) {
     } else {
       combo->setEditText(text);
     }
-  } else if (w->metaObject()->indexOfProperty(textProperty(*w)) >= 0) {
-    w->setProperty(textProperty(*w), text);
+  } else if (w->metaObject()->indexOfProperty(property) >= 0) {
+    // Only a declared property: setProperty would add any other one unseen.
+    w->setProperty(property, text);
     if (auto* label = qobject_cast<QLabel*>(w);
         label != nullptr && entry->row.has(flag::kAutoSize)) {
       fitLabel(label, entry->row);
@@ -180,9 +182,13 @@ void QtControls::setVisible(std::string_view name, bool visible) {
 }
 
 void QtControls::setEnabled(std::string_view name, bool enabled) {
-  if (Entry* entry = namedEntry(entries_, name); entry != nullptr && entry->widget == nullptr) {
+  Entry* entry = namedEntry(entries_, name);
+  if (entry == nullptr) {
+    return;
+  }
+  if (entry->widget == nullptr) {
     entry->row.set(flag::kDisabled, !enabled);
-  } else if (entry != nullptr) {
+  } else {
     entry->widget->setEnabled(enabled);
   }
 }

@@ -166,7 +166,7 @@ TEST(Win32Window, TheInformationDialogIsAModalFormOfNativeControls) {
   EXPECT_TRUE(filled);
   EXPECT_TRUE(IsWindowEnabled(rig.window.handle()));
   // The window stands centred on the screen, the dialog over the window: each
-  // within the pixel that halving an odd size rounds away.
+  // within the pixels that halving odd sizes, once or twice, rounds away.
   RECT screen{};
   RECT window{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
